@@ -1,0 +1,34 @@
+#pragma once
+
+#include "catalog/file_system.h"
+
+#include <string>
+#include <string_view>
+
+namespace qbr {
+
+// Reads a session log line by line, as bytes. A line ends at CR, and an LF right after the CR
+// belongs to that line end; an LF anywhere else is part of the line. A byte 1A ends the log.
+// Lines can be of any length.
+class LogReader {
+  public:
+    explicit LogReader(InputFile& file);
+
+    // True when the log has no more lines. Raises the run time's error when the read fails.
+    bool atEnd();
+    // The next line without its line end; an empty line past the end of the log. The view
+    // stays valid until the next call.
+    std::string_view next();
+
+  private:
+    bool fill();
+
+    InputFile& file_;
+    std::string buffer_;
+    std::size_t begin_ = 0;  // first unread byte
+    std::size_t end_ = 0;    // end of the bytes read so far
+    bool exhausted_ = false; // the file (or a byte 1A) has ended
+    bool skipLf_ = false;    // the last line ended with a CR at the buffer's end
+};
+
+} // namespace qbr

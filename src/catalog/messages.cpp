@@ -1,0 +1,79 @@
+#include "catalog/messages.h"
+
+#include <cerrno>
+
+namespace qbr::msg {
+
+namespace {
+
+std::string replaceFirst(std::string_view pattern, std::string_view marker,
+                         std::string_view value) {
+    std::string out(pattern);
+    if (auto at = out.find(marker); at != std::string::npos)
+        out.replace(at, marker.size(), value);
+    return out;
+}
+
+} // namespace
+
+std::string formatNumber(std::string_view pattern, std::int64_t value) {
+    return replaceFirst(pattern, "%d", std::to_string(value));
+}
+
+std::string formatText(std::string_view pattern, std::string_view text) {
+    return replaceFirst(pattern, "%s", text);
+}
+
+std::string runtimeMessage(int code) {
+    switch (code) {
+    case 2:
+        return std::string(kFileNotFound);
+    case 3:
+        return std::string(kInvalidFileName);
+    case 4:
+        return std::string(kTooManyOpenFiles);
+    case 5:
+        return std::string(kAccessDenied);
+    case 100:
+        return std::string(kReadBeyondEnd);
+    case 101:
+        return std::string(kDiskFull);
+    default:
+        return formatNumber(kIoError, code);
+    }
+}
+
+int runtimeCode(int posixErrno) {
+    switch (posixErrno) {
+    case ENOENT:
+        return 2;
+    case ENOTDIR:
+    case ENAMETOOLONG:
+    case ELOOP:
+    case EINVAL:
+        return 3;
+    case EMFILE:
+    case ENFILE:
+        return 4;
+    case EACCES:
+    case EPERM:
+    case EROFS:
+    case EISDIR:
+        return 5;
+    case ENOSPC:
+    case EDQUOT:
+        return 101;
+    default:
+        return posixErrno;
+    }
+}
+
+std::string systemErrorMessage(int posixErrno) {
+    return runtimeMessage(runtimeCode(posixErrno));
+}
+
+std::string listIndexMessage(std::int64_t position) {
+    return formatNumber(kListIndex, position);
+}
+
+} // namespace qbr::msg

@@ -1,0 +1,48 @@
+#include "cli/commands.h"
+
+#include <cstdio>
+#include <cstring>
+#include <string>
+#include <vector>
+
+namespace {
+
+struct Entry {
+    const char* name;
+    qbr::cli::Command run;
+    const char* usage;
+};
+
+const Entry kCommands[] = {
+    {"scan", qbr::cli::scanCommand,
+     "scan --catalog BASE --logs DIR [--watermark DAYS] [--encoding utf8|sjis]"},
+    {"list", qbr::cli::listCommand, "list --catalog BASE [--encoding utf8|sjis]"},
+    {"show", qbr::cli::showCommand, "show --catalog BASE POSITION [--encoding utf8|sjis]"},
+};
+
+void printUsage(std::FILE* to) {
+    std::fprintf(to, "usage: quenbrill-cli COMMAND [OPTIONS]\n");
+    for (const Entry& entry : kCommands)
+        std::fprintf(to, "  quenbrill-cli %s\n", entry.usage);
+}
+
+} // namespace
+
+int qbr::cli::usageError(const std::string& message) {
+    std::fprintf(stderr, "quenbrill-cli: %s\n", message.c_str());
+    printUsage(stderr);
+    return 2;
+}
+
+int main(int argc, char** argv) {
+    if (argc < 2 || std::strcmp(argv[1], "--help") == 0 || std::strcmp(argv[1], "help") == 0) {
+        printUsage(argc < 2 ? stderr : stdout);
+        return argc < 2 ? 2 : 0;
+    }
+    const std::vector<std::string> words(argv + 2, argv + argc);
+    for (const Entry& entry : kCommands) {
+        if (std::strcmp(argv[1], entry.name) == 0)
+            return entry.run(words);
+    }
+    return qbr::cli::usageError(std::string("unknown command ") + argv[1]);
+}
