@@ -64,12 +64,15 @@ int runtimeCode(int posixErrno) {
     case EDQUOT:
         return 101;
     default:
-        return posixErrno;
+        return 0;
     }
 }
 
 std::string systemErrorMessage(int posixErrno) {
-    return runtimeMessage(runtimeCode(posixErrno));
+    // An errno without a message of its own is reported with its own number, which must not
+    // be taken for one of the codes above (EIO is 5, the code of "access denied").
+    const int code = runtimeCode(posixErrno);
+    return code == 0 ? formatNumber(kIoError, posixErrno) : runtimeMessage(code);
 }
 
 std::string listIndexMessage(std::int64_t position) {

@@ -69,9 +69,10 @@ std::string formatText(std::string_view pattern, std::string_view text);
 // (2 file not found, 3 invalid name, 4 too many open files, 5 access denied, 100 read past the
 // end, 101 disk full, anything else "I/O ｴﾗｰ (%d)").
 std::string runtimeMessage(int code);
-// The same numbering for a POSIX errno, so that users see the messages they know.
+// The same numbering for a POSIX errno, so that users see the messages they know; an errno
+// without a counterpart gives 0.
 int runtimeCode(int posixErrno);
-// runtimeMessage(runtimeCode(posixErrno)).
+// The message for a POSIX errno: the run time's text where one fits, else "I/O ｴﾗｰ (errno)".
 std::string systemErrorMessage(int posixErrno);
 
 std::string listIndexMessage(std::int64_t position);
