@@ -23,7 +23,7 @@ std::int32_t clampToInt32(std::size_t n) {
 } // namespace
 
 Catalog::Catalog() {
-    top_.appendChild(std::string(kRootText));
+    top_->appendChild(std::string(kRootText));
 }
 
 std::string Catalog::nodeText(std::string_view text) {
@@ -47,8 +47,8 @@ std::string Catalog::storedLine(std::string_view line) {
 
 TreeNode* Catalog::FindForum(std::string_view name) const {
     const std::string wanted = nodeText(name);
-    for (int t = 0; t < top_.childCount(); ++t) {
-        const TreeNode* topNode = top_.child(t);
+    for (int t = 0; t < top_->childCount(); ++t) {
+        const TreeNode* topNode = top_->child(t);
         for (int f = 0; f < topNode->childCount(); ++f) {
             if (topNode->child(f)->text() == wanted)
                 return topNode->child(f);
@@ -60,7 +60,7 @@ TreeNode* Catalog::FindForum(std::string_view name) const {
 TreeNode* Catalog::AddForum(std::string_view name) {
     TreeNode* rootNode = root();
     if (!rootNode)
-        rootNode = top_.appendChild(std::string(kRootText));
+        rootNode = top_->appendChild(std::string(kRootText));
     return rootNode->appendChild(nodeText(name));
 }
 
@@ -126,7 +126,7 @@ void Catalog::Collect() {
     // First pass: check every span, so that a damaged one stops the compaction before the
     // tree or the store has changed.
     std::int64_t total = 0;
-    forEachPreOrder(top_, [&](const TreeNode& node) {
+    forEachPreOrder(*top_, [&](const TreeNode& node) {
         if (node.level() != 2)
             return;
         const TItemSpan span = node.span();
@@ -146,7 +146,7 @@ void Catalog::Collect() {
     LineStore compact;
     compact.reserve(static_cast<std::size_t>(total), lines_.byteSize());
     std::int32_t k = 0;
-    forEachPreOrder(top_, [&](TreeNode& node) {
+    forEachPreOrder(*top_, [&](TreeNode& node) {
         if (node.level() != 2)
             return;
         // An item without a span (a load stopped part-way) gets an empty one here, so that

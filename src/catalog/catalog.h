@@ -3,6 +3,7 @@
 #include "catalog/line_store.h"
 #include "catalog/tree_node.h"
 
+#include <memory>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -22,12 +23,14 @@ class Catalog {
 
     // The empty catalog: the root alone.
     Catalog();
+    Catalog(Catalog&&) noexcept = default;
+    Catalog& operator=(Catalog&&) noexcept = default;
 
     // Holder of the top-level nodes (level -1); its children are the top-level nodes.
-    TreeNode& top() noexcept { return top_; }
-    const TreeNode& top() const noexcept { return top_; }
+    TreeNode& top() noexcept { return *top_; }
+    const TreeNode& top() const noexcept { return *top_; }
     // The first top-level node, or none (an empty tree file leaves none).
-    TreeNode* root() const noexcept { return top_.lastChild() ? top_.child(0) : nullptr; }
+    TreeNode* root() const noexcept { return top_->lastChild() ? top_->child(0) : nullptr; }
 
     LineStore& lines() noexcept { return lines_; }
     const LineStore& lines() const noexcept { return lines_; }
@@ -56,7 +59,7 @@ class Catalog {
     void Collect();
 
     // Number of nodes in tree order (the holder not counted).
-    std::size_t nodeCount() const noexcept { return top_.subtreeSize() - 1; }
+    std::size_t nodeCount() const noexcept { return top_->subtreeSize() - 1; }
 
     // What a node text becomes so that the tree file reads it back unchanged: a leading blank
     // (space or TAB) would be read as a level, and CR, LF and NUL would split or end the line.
@@ -68,7 +71,8 @@ class Catalog {
   private:
     void appendLines(const std::vector<std::string>& lines);
 
-    TreeNode top_{std::string(), nullptr};
+    // Held by pointer: the top-level nodes point at it, and the catalog can still be moved.
+    std::unique_ptr<TreeNode> top_ = std::make_unique<TreeNode>(std::string(), nullptr);
     LineStore lines_;
     bool modified_ = false;
     LoadState loadState_ = LoadState::NotLoaded;

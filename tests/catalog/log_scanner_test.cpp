@@ -45,12 +45,19 @@ TEST(LogScanner, ForumChangeLines) {
         std::string line, forum;
     };
     const Case cases[] = {
-        {"FORUM>GO ABC", "ABC"},   {"FORUM>GO ABC ", "ABC "}, {"FORUM>GO", ""},
-        {"FORUM>GO!", ""},         {"\x81\x84GO ABC", "ABC"}, {"MAIL>GO M1", "M1"},
-        {"LIB>GO L1", "L1"},       {"BBS>GO B1", "B1"},       {"CCS(N)>GO C1", "C1"},
-        {"FORUM>GO  TWO", " TWO"}, {"LIB>GOODS X", "DS X"}, // the name starts after the first "GO"
-                                                            // and one byte
-        {"forum>go abc", ""}, // not a marker: the download is filed under the empty name
+        {"FORUM>GO ABC", "ABC"},
+        {"FORUM>GO ABC ", "ABC "},
+        {"FORUM>GO", ""},
+        {"FORUM>GO!", ""},
+        {"\x81\x84GO ABC", "ABC"},
+        {"MAIL>GO M1", "M1"},
+        {"LIB>GO L1", "L1"},
+        {"BBS>GO B1", "B1"},
+        {"CCS(N)>GO C1", "C1"},
+        {"FORUM>GO  TWO", " TWO"},
+        {"LIB>GOODS X", "DS X"}, // the name starts after the first "GO"
+                                 // and one byte
+        {"forum>go abc", ""},    // not a marker: the download is filed under the empty name
         {" FORUM>GO ABC", ""},
     };
     for (const Case& c : cases) {
