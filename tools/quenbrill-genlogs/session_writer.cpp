@@ -17,7 +17,11 @@ bool isTextFile(const std::string& fileName) {
 } // namespace
 
 SessionWriter::SessionWriter(Rng& rng, const Phrasebook& words, World& world, const Member& user)
-    : rng_(rng), words_(words), world_(world), user_(user) {}
+    : rng_(rng), words_(words), world_(world), user_(user) {
+    for (const auto& forum : words_.forums) {
+        forumWeights_.push_back(forum.weight);
+    }
+}
 
 void SessionWriter::write(const Session& session, std::string& out,
                           std::vector<Download>& downloads) {
@@ -30,10 +34,6 @@ void SessionWriter::write(const Session& session, std::string& out,
 
     logIn(log, session);
     bool mailRead = false;
-    std::vector<int> forumWeights;
-    for (const auto& forum : words_.forums) {
-        forumWeights.push_back(forum.weight);
-    }
     for (int visit = 0; visit == 0 || log.size() < end; ++visit) {
         const std::uint32_t roll = rng_.below(100);
         if (roll < 6 && !mailRead) {
@@ -47,7 +47,7 @@ void SessionWriter::write(const Session& session, std::string& out,
             goTo(log, "CCS");
             chat(log);
         } else {
-            const auto forum = static_cast<std::uint32_t>(rng_.weighted(forumWeights));
+            const auto forum = static_cast<std::uint32_t>(rng_.weighted(forumWeights_));
             goTo(log, words_.forums[forum].goName);
             visitForum(log, forum, end, downloads);
         }

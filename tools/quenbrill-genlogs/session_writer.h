@@ -65,6 +65,7 @@ class SessionWriter {
     const Phrasebook& words_;
     World& world_;
     const Member& user_;
+    std::vector<int> forumWeights_;
     Area area_ = Area::Top;
     std::int64_t start_ = 0;
     std::chrono::sys_days today_{};
