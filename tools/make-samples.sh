@@ -12,5 +12,5 @@ if [ ! -x "$generator" ]; then
     exit 1
 fi
 rm -rf "$root/samples/logs" "$root/samples/download"
-"$generator" --out "$root/samples/logs" --seed 13 --logs 12 \
+"$generator" --out "$root/samples/logs" --seed 23 --logs 12 \
     --downloads "$root/samples/download" --keep-percent 60

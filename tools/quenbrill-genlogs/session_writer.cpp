@@ -376,10 +376,16 @@ void SessionWriter::chat(LogText& log) {
     for (auto& other : others) {
         other = world_.randomMember(rng_);
     }
+    const std::string* said = nullptr;
     for (int i = rng_.range(5, 25); i > 0; --i) {
         const bool mine = rng_.chance(30);
         const std::string& id = mine ? user_.id : world_.member(others[rng_.below(3)]).id;
-        log.line("<", id, "> ", rng_.pick(words_.chatLines));
+        const std::string* line = &rng_.pick(words_.chatLines);
+        if (line == said) {
+            line = &rng_.pick(words_.chatLines); // a room seldom says the same thing twice
+        }
+        said = line;
+        log.line("<", id, "> ", *line);
         if (rng_.chance(5)) {
             log.line("*** ", memberText(others[rng_.below(3)]), f.chatLeave);
         }
