@@ -27,15 +27,14 @@ Catalog::Catalog() {
 }
 
 std::string Catalog::nodeText(std::string_view text) {
+    // Unstorable bytes go first: what stood behind them may be a blank that now leads.
+    const std::string kept = storedLine(text);
+    const std::size_t blanks = std::min(kept.find_first_not_of(" \t"), kept.size());
     std::string out;
-    out.reserve(text.size());
-    std::size_t i = 0;
-    for (; i < text.size() && (text[i] == ' ' || text[i] == '\t'); ++i)
+    out.reserve(kept.size() + blanks);
+    for (std::size_t i = 0; i < blanks; ++i)
         out += "\x81\x40";
-    for (; i < text.size(); ++i) {
-        if (!isUnstorable(text[i]))
-            out += text[i];
-    }
+    out.append(kept, blanks);
     return out;
 }
 

@@ -177,6 +177,7 @@ TEST(CatalogModel, TextsThatTheFilesCannotCarryAreMadeStorable) {
         {std::string("a\0b", 3), "ab", "ab"},
         {"a\rb", "ab", "ab"},
         {"trail ", "trail ", "trail "},
+        {std::string("\0\n x", 4), "\x81\x40x", " x"},
     };
     for (const Case& c : cases) {
         EXPECT_EQ(Catalog::nodeText(c.in), c.node) << c.in;

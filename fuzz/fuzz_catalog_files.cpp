@@ -1,0 +1,71 @@
+// Any bytes as the three catalog files: the load ends or raises one of its errors, and
+// whatever it leaves can be shown, compacted, deleted from and saved without a crash.
+#include "catalog/catalog.h"
+#include "catalog/catalog_files.h"
+#include "catalog/error.h"
+#include "catalog/memory_file_system.h"
+
+#include <cstddef>
+#include <cstdint>
+#include <string>
+
+namespace {
+
+struct Quiet final : qbr::CatalogProgressSink {
+    void begin(std::string_view) override {}
+    void setPosition(int percent) override {
+        if (percent < 0 || percent >= 100)
+            __builtin_trap();
+    }
+    void end() override {}
+};
+
+} // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+    // The input is the .dat, the .trr and the .nod, separated by the bytes "@@".
+    const std::string input(reinterpret_cast<const char*>(data), size);
+    const std::size_t cut1 = input.find("@@");
+    const std::size_t cut2 = cut1 == std::string::npos ? cut1 : input.find("@@", cut1 + 2);
+    const qbr::CatalogPaths paths = qbr::CatalogPaths::fromBase("/c/q");
+    qbr::MemoryFileSystem fs;
+    fs.put(paths.dat(), input.substr(0, cut1));
+    if (cut1 != std::string::npos)
+        fs.put(paths.trr(),
+               input.substr(cut1 + 2, cut2 == std::string::npos ? cut2 : cut2 - cut1 - 2));
+    if (cut2 != std::string::npos)
+        fs.put(paths.nod(), input.substr(cut2 + 2));
+
+    qbr::Catalog catalog;
+    Quiet quiet;
+    try {
+        qbr::LoadCatalog(catalog, paths, fs, quiet);
+    } catch (const qbr::Error&) {
+    }
+    std::vector<qbr::TreeNode*> nodes;
+    qbr::forEachPreOrder(catalog.top(), [&](qbr::TreeNode& node) { nodes.push_back(&node); });
+    for (qbr::TreeNode* node : nodes) {
+        try {
+            catalog.ItemText(*node);
+        } catch (const qbr::Error&) {
+        }
+    }
+    // Delete every other node from the end, as a user clicking through the tree would.
+    for (std::size_t i = nodes.size(); i-- > 0;) {
+        if (i % 2 == 0)
+            catalog.DeleteNode(*nodes[i]);
+    }
+    catalog.setLoadState(qbr::Catalog::LoadState::Complete);
+    try {
+        qbr::SaveCatalog(catalog, paths, fs, quiet);
+    } catch (const qbr::Error&) {
+        return 0;
+    }
+    qbr::Catalog again;
+    qbr::LoadCatalog(again, paths, fs, quiet);
+    if (qbr::trrText(again) != qbr::trrText(catalog) ||
+        qbr::datText(again) != qbr::datText(catalog) ||
+        qbr::nodBytes(again) != qbr::nodBytes(catalog))
+        __builtin_trap(); // a saved catalog reads back the same
+    return 0;
+}
