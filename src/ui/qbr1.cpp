@@ -1,0 +1,369 @@
+#include "ui/qbr1.h"
+
+#include "ui/display_text.h"
+#include "ui/pictures.h"
+#include "ui/ui_texts.h"
+#include "ui/window_font.h"
+
+#include <QHBoxLayout>
+#include <QItemSelectionModel>
+#include <QScrollBar>
+#include <QShowEvent>
+#include <QStyleFactory>
+
+namespace qbr::ui {
+
+namespace {
+
+struct ButtonPlace {
+    int left;
+    int width;
+    bool enabled;
+};
+
+// Left and width of SpeedButton1..9 on the tool bar, and whether each starts enabled.
+constexpr std::array<ButtonPlace, 9> kButtonPlaces{{
+    {8, 57, true},
+    {64, 57, true},
+    {120, 65, true},
+    {184, 57, true},
+    {240, 56, false},
+    {296, 57, false},
+    {352, 81, false},
+    {432, 57, false},
+    {488, 57, false},
+}};
+
+constexpr int kToolBarHeight = 33;
+constexpr int kStatusBarHeight = 19;
+constexpr int kSplitterWidth = 7;
+// The tree and the detail area each keep at least this much of the width.
+constexpr int kSplitterLimit = 30;
+
+} // namespace
+
+TForm1::TForm1(Environment environment)
+    : fileSystem_(environment.fileSystem), reporter_(environment.reporter),
+      session_(environment.store, environment.fileSystem, environment.executable,
+               environment.localeSeparator),
+      model_(session_.catalog(), Pictures::treePictures()) {
+    setObjectName(QStringLiteral("Form1"));
+    setWindowTitle(displayText(text::kTitle));
+    setWindowIcon(Pictures::applicationIcon());
+    setFont(windowFont());
+    resize(600, 348);
+
+    formLayout_.setContentsMargins(0, 0, 0, 0);
+    formLayout_.setSpacing(0);
+    buildToolBar();
+    buildTree();
+    buildDetailArea();
+    buildStatusBar();
+    formLayout_.addWidget(&panel4_);
+    formLayout_.addWidget(&splitter1_, 1);
+    formLayout_.addWidget(&statusBar1_);
+    // Only the tree and the text box take the keyboard focus.
+    setTabOrder(&treeView1_, &memo1_);
+    wireEvents();
+
+    guarded([this] { FormCreate(); });
+    form2_ = std::make_unique<TForm2>(this);
+}
+
+TForm1::~TForm1() = default;
+
+void TForm1::buildToolBar() {
+    panel4_.setObjectName(QStringLiteral("Panel4"));
+    panel4_.setFixedHeight(kToolBarHeight);
+    // No layout: the buttons and the version label keep their places when the window resizes,
+    // and a narrow window cuts them off from the right.
+    for (std::size_t i = 0; i < speedButtons_.size(); ++i) {
+        auto button = std::make_unique<SpeedButton>(&panel4_);
+        button->setObjectName(QStringLiteral("SpeedButton%1").arg(i + 1));
+        button->setText(displayText(text::kButtons[i].caption));
+        button->setToolTip(displayText(text::kButtons[i].hint));
+        button->setIcon(Pictures::buttonGlyph(static_cast<int>(i)));
+        button->setGeometry(kButtonPlaces[i].left, 4, kButtonPlaces[i].width, 25);
+        button->setEnabled(kButtonPlaces[i].enabled);
+        speedButtons_[i] = std::move(button);
+    }
+    label3_.setObjectName(QStringLiteral("Label3"));
+    label3_.setText(displayText(text::kVersion));
+    label3_.setTextFormat(Qt::PlainText);
+    label3_.setMargin(0);
+    label3_.setAutoFillBackground(true);
+    QPalette palette = label3_.palette();
+    // Light letters on a dark grey patch: the button shadow behind, the window colour in front.
+    palette.setColor(QPalette::Window, palette.color(QPalette::Dark));
+    palette.setColor(QPalette::WindowText, palette.color(QPalette::Base));
+    label3_.setPalette(palette);
+    label3_.move(552, 10);
+    label3_.adjustSize();
+}
+
+void TForm1::buildTree() {
+    splitter1_.setObjectName(QStringLiteral("Splitter1"));
+    splitter1_.setHandleWidth(kSplitterWidth);
+    // The width is applied when the mouse button is released; a bar shows the place meanwhile.
+    splitter1_.setOpaqueResize(false);
+    splitter1_.setChildrenCollapsible(false);
+    splitter1_.addWidget(&treeView1_);
+    splitter1_.addWidget(&panel1_);
+    splitter1_.setStretchFactor(0, 0);
+    splitter1_.setStretchFactor(1, 1);
+    setTreeWidth(153);
+    if (QSplitterHandle* handle = splitter1_.handle(1))
+        handle->setCursor(Qt::SplitHCursor);
+
+    treeView1_.setObjectName(QStringLiteral("TreeView1"));
+    treeView1_.setMinimumWidth(kSplitterLimit);
+    // The classic look draws lines between the items and plus/minus boxes.
+    treeStyle_.reset(QStyleFactory::create(QStringLiteral("Windows")));
+    if (treeStyle_)
+        treeView1_.setStyle(treeStyle_.get());
+    treeView1_.setModel(&model_);
+    treeView1_.setHeaderHidden(true);
+    treeView1_.setIndentation(19);
+    treeView1_.setRootIsDecorated(true);
+    treeView1_.setItemsExpandable(true);
+    treeView1_.setSortingEnabled(false);
+    treeView1_.setUniformRowHeights(true);
+    treeView1_.setEditTriggers(QAbstractItemView::NoEditTriggers);
+    treeView1_.setSelectionMode(QAbstractItemView::SingleSelection);
+    treeView1_.setIconSize(QSize(16, 16));
+    treeView1_.setFrameShape(QFrame::StyledPanel);
+    treeView1_.setFocusPolicy(Qt::StrongFocus);
+    // The selected item is highlighted only while the tree has the keyboard focus.
+    QPalette palette = treeView1_.palette();
+    palette.setColor(QPalette::Inactive, QPalette::Highlight,
+                     palette.color(QPalette::Inactive, QPalette::Base));
+    palette.setColor(QPalette::Inactive, QPalette::HighlightedText,
+                     palette.color(QPalette::Inactive, QPalette::Text));
+    treeView1_.setPalette(palette);
+}
+
+void TForm1::buildDetailArea() {
+    panel1_.setObjectName(QStringLiteral("Panel1"));
+    panel1_.setMinimumWidth(kSplitterLimit);
+    panel1Layout_.setContentsMargins(0, 0, 0, 0);
+    panel1Layout_.setSpacing(0);
+    panel1Layout_.addWidget(&panel3_);
+    panel1Layout_.addWidget(&memo1_, 1);
+
+    panel3_.setObjectName(QStringLiteral("Panel3"));
+    panel3_.setFixedHeight(41);
+    panel3_.setFrameStyle(QFrame::Panel | QFrame::Raised);
+    panel3_.setLineWidth(1);
+    panel2_.setObjectName(QStringLiteral("Panel2"));
+    panel2_.setGeometry(7, 4, 32, 32);
+    image1_.setObjectName(QStringLiteral("Image1"));
+    image1_.setGeometry(0, 0, 32, 32);
+    image1_.setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    label1_.setObjectName(QStringLiteral("Label1"));
+    label2_.setObjectName(QStringLiteral("Label2"));
+    label1_.move(56, 7);
+    label2_.move(56, 23);
+    for (QLabel* label : {&label1_, &label2_}) {
+        label->setTextFormat(Qt::PlainText);
+        label->adjustSize();
+    }
+
+    memo1_.setObjectName(QStringLiteral("Memo1"));
+    memo1_.setFont(memoFont());
+    memo1_.setLineWrapMode(QPlainTextEdit::WidgetWidth);
+    memo1_.setWordWrapMode(QTextOption::WrapAtWordBoundaryOrAnywhere);
+    memo1_.setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    memo1_.setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    memo1_.setTabChangesFocus(true);
+    memo1_.setFocusPolicy(Qt::StrongFocus);
+}
+
+void TForm1::buildStatusBar() {
+    statusBar1_.setObjectName(QStringLiteral("StatusBar1"));
+    statusBar1_.setFixedHeight(kStatusBarHeight);
+    statusBar1_.setSizeGripEnabled(true);
+    for (std::size_t i = 0; i < statusPanels_.size(); ++i) {
+        auto panel = std::make_unique<QLabel>();
+        panel->setObjectName(QStringLiteral("StatusPanel%1").arg(i));
+        panel->setTextFormat(Qt::PlainText);
+        panel->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+        // The last panel always reaches to the right edge.
+        if (i + 1 < statusPanels_.size())
+            panel->setFixedWidth(100);
+        statusBar1_.addWidget(panel.get(), i + 1 < statusPanels_.size() ? 0 : 1);
+        statusPanels_[i] = std::move(panel);
+    }
+}
+
+void TForm1::wireEvents() {
+    const auto connectButton = [this](int number, void (TForm1::*handler)()) {
+        connect(speedButtons_[static_cast<std::size_t>(number - 1)].get(), &QToolButton::clicked,
+                this, [this, handler] { guarded([this, handler] { (this->*handler)(); }); });
+    };
+    connectButton(1, &TForm1::SpeedButton1Click);
+    connectButton(2, &TForm1::SpeedButton2Click);
+    connectButton(3, &TForm1::SpeedButton3Click);
+    connectButton(4, &TForm1::SpeedButton4Click);
+    connectButton(9, &TForm1::SpeedButton9Click);
+}
+
+QFileDialog& TForm1::OpenDialog1() {
+    if (!openDialog1_) {
+        openDialog1_ = std::make_unique<QFileDialog>(this);
+        openDialog1_->setObjectName(QStringLiteral("OpenDialog1"));
+        // "*.*" would hide names without a dot here: every file shows.
+        const QString filter = displayText(text::kOpenFilter);
+        openDialog1_->setNameFilter(filter.section(QLatin1Char('|'), 0, 0) +
+                                    QStringLiteral(" (*)"));
+        openDialog1_->setFileMode(QFileDialog::ExistingFile);
+        openDialog1_->setOption(QFileDialog::ReadOnly, false);
+        openDialog1_->setOption(QFileDialog::DontUseNativeDialog, true);
+    }
+    return *openDialog1_;
+}
+
+// ---- Start-up and shut-down ----
+
+void TForm1::FormCreate() {
+    memo1_.clear();
+    label1_.clear();
+    label2_.clear();
+    StartupReads reads;
+    {
+        model_.beginReplace();
+        struct EndReplace {
+            CatalogModel& model;
+            ~EndReplace() { model.endReplace(); }
+        } endReplace{model_};
+        reads = session_.FormCreate(*catalogProgress_);
+    }
+    applyStartupReads(reads);
+    if (reads.error)
+        throw *reads.error;
+}
+
+void TForm1::applyStartupReads(const StartupReads& reads) {
+    // Left and Top place the frame; Width and Height are taken as the client area's size,
+    // since the frame's size is not known before the window manager has framed the window.
+    // Stored the same way at exit, the window opens where and as large as it was left.
+    if (reads.Top)
+        move(x(), *reads.Top);
+    if (reads.Left)
+        move(*reads.Left, y());
+    if (reads.Height)
+        resize(width(), *reads.Height);
+    if (reads.Width)
+        resize(*reads.Width, height());
+    if (reads.Splitter)
+        setTreeWidth(*reads.Splitter);
+    if (reads.Maximized)
+        setWindowState(*reads.Maximized ? (windowState() | Qt::WindowMaximized)
+                                        : (windowState() & ~Qt::WindowMaximized));
+}
+
+WindowGeometry TForm1::currentGeometry() const {
+    WindowGeometry geometry;
+    geometry.Maximized = isMaximized();
+    geometry.Left = pos().x();
+    geometry.Top = pos().y();
+    geometry.Width = width();
+    geometry.Height = height();
+    geometry.Splitter = treeWidth();
+    return geometry;
+}
+
+int TForm1::treeWidth() const {
+    return treeView1_.width();
+}
+
+void TForm1::setTreeWidth(int width) {
+    const int total = std::max(splitter1_.width(), width + kSplitterWidth + kSplitterLimit);
+    splitter1_.setSizes({width, total - width - kSplitterWidth});
+    treeView1_.resize(width, treeView1_.height());
+}
+
+void TForm1::FormDestroy() {
+    session_.FormDestroy(currentGeometry(), *catalogProgress_);
+}
+
+void TForm1::shutDown() {
+    hide();
+    guarded([this] { FormDestroy(); });
+}
+
+void TForm1::showEvent(QShowEvent* event) {
+    QWidget::showEvent(event);
+    if (shown_ || event->spontaneous())
+        return;
+    shown_ = true;
+    guarded([this] { FormShow(); });
+}
+
+// ---- Scans ----
+
+void TForm1::MemoReport::appendLine(std::string_view line) {
+    memo_.appendPlainText(displayText(line));
+}
+
+void TForm1::runScan() {
+    // The view learns of the new forums and items when the scan ends, also after an error;
+    // Form2 is hidden whatever the end.
+    struct EndScan {
+        TForm1& form;
+        ~EndScan() {
+            form.form2_->hide();
+            form.model_.endAppending();
+        }
+    };
+    model_.beginAppending();
+    form2_->showCentred();
+    EndScan endScan{*this};
+    LogScanner scanner(session_.catalog(), fileSystem_, *form2_, memoReport_);
+    scanner.xFindFile(session_.LogPath(), session_.watermark());
+}
+
+void TForm1::FormShow() {
+    runScan();
+}
+
+void TForm1::SpeedButton2Click() {
+    memo1_.clear();
+    runScan();
+}
+
+void TForm1::SpeedButton3Click() {
+    session_.watermark().PreDateTime = 0;
+    memo1_.clear();
+    runScan();
+}
+
+// ---- Tool bar ----
+
+void TForm1::SpeedButton1Click() {
+    close();
+}
+
+void TForm1::SpeedButton4Click() {
+    treeView1_.expandAll();
+}
+
+void TForm1::SpeedButton9Click() {
+    const QModelIndexList selected = treeView1_.selectionModel()->selectedIndexes();
+    if (selected.isEmpty())
+        return;
+    const QModelIndex target = selected.first();
+    const QPersistentModelIndex parent = target.parent();
+    const int row = target.row();
+    if (!model_.deleteNode(target))
+        return;
+    // The selection passes to the next sibling, else the previous one, else the parent.
+    QModelIndex next = model_.index(row, 0, parent);
+    if (!next.isValid() && row > 0)
+        next = model_.index(row - 1, 0, parent);
+    if (!next.isValid())
+        next = parent;
+    if (next.isValid())
+        treeView1_.selectionModel()->setCurrentIndex(next, QItemSelectionModel::ClearAndSelect);
+}
+
+} // namespace qbr::ui
