@@ -5,7 +5,6 @@
 
 #include <charconv>
 #include <cmath>
-#include <cstdio>
 #include <cstdlib>
 
 namespace qbr {
@@ -26,9 +25,16 @@ bool isDigit(char c) {
 std::string formatWatermark(double value) {
     if (value == 0 || !std::isfinite(value))
         return "0";
+    // to_chars, unlike printf, never takes the decimal separator from the C locale, which a
+    // desktop program sets from the user's environment.
     char buffer[64];
-    std::snprintf(buffer, sizeof buffer, "%.15G", value);
-    std::string text(buffer);
+    const auto result =
+        std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::general, 15);
+    std::string text(buffer, result.ptr);
+    for (char& c : text) {
+        if (c == 'e')
+            c = 'E';
+    }
     // The general format writes an exponent as "E-5" or "E15": no "+", no leading zeros.
     if (const std::size_t e = text.find('E'); e != std::string::npos) {
         std::string exponent = text.substr(e + 1);
