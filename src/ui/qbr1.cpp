@@ -46,7 +46,9 @@ TForm1::TForm1(Environment environment)
     : fileSystem_(environment.fileSystem), reporter_(environment.reporter),
       session_(environment.store, environment.fileSystem, environment.executable,
                environment.localeSeparator),
-      model_(session_.catalog(), Pictures::treePictures()) {
+      model_(session_.catalog(), Pictures::treePictures()),
+      catalogProgress_(environment.catalogProgress != nullptr ? environment.catalogProgress
+                                                              : &form3Progress_) {
     setObjectName(QStringLiteral("Form1"));
     setWindowTitle(displayText(text::kTitle));
     setWindowIcon(Pictures::applicationIcon());

@@ -44,6 +44,8 @@ class TForm1 final : public QWidget {
         ErrorReporter& reporter;
         // The user's decimal separator, also accepted in the stored watermark.
         char localeSeparator = '.';
+        // Where the load and save report; none means the progress window Form3.
+        CatalogProgressSink* catalogProgress = nullptr;
     };
 
     // Builds the window from its design and runs FormCreate; then makes Form2, hidden.
@@ -67,8 +69,6 @@ class TForm1 final : public QWidget {
     Catalog& catalog() { return session_.catalog(); }
     CatalogModel& model() { return model_; }
     TForm2& Form2() { return *form2_; }
-    // The catalog files' progress window (tests watch its bar).
-    void setCatalogProgress(CatalogProgressSink& progress) { catalogProgress_ = &progress; }
 
     // The window's place as stored at exit.
     WindowGeometry currentGeometry() const;
@@ -113,7 +113,7 @@ class TForm1 final : public QWidget {
 
     CatalogModel model_;
     Form3Progress form3Progress_{this};
-    CatalogProgressSink* catalogProgress_ = &form3Progress_;
+    CatalogProgressSink* catalogProgress_;
 
     // Widgets are members; each is declared after its parent and so destroyed before it.
     std::unique_ptr<QStyle> treeStyle_;
