@@ -15,9 +15,13 @@ struct Entry {
 
 const Entry kCommands[] = {
     {"scan", qbr::cli::scanCommand,
-     "scan --catalog BASE --logs DIR [--watermark DAYS] [--encoding utf8|sjis]"},
+     "scan --catalog BASE --logs DIR [--watermark DAYS] [--encoding utf8|sjis]\n"
+     "  quenbrill-cli scan [--encoding utf8|sjis]   (one run with the stored settings)"},
     {"list", qbr::cli::listCommand, "list --catalog BASE [--encoding utf8|sjis]"},
     {"show", qbr::cli::showCommand, "show --catalog BASE POSITION [--encoding utf8|sjis]"},
+    {"config", qbr::cli::configCommand,
+     "config [--log-dir DIR] [--download-dir DIR] [--user ID]\n"
+     "  quenbrill-cli config --show"},
 };
 
 void printUsage(std::FILE* to) {

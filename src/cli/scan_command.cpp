@@ -1,9 +1,13 @@
+#include "app/core/app_session.h"
 #include "app/core/watermark_text.h"
 #include "catalog/error.h"
 #include "cli/cli_args.h"
 #include "cli/cli_output.h"
 #include "cli/commands.h"
 #include "cli/null_sinks.h"
+#include "cli/program_paths.h"
+#include "platform/locale_separator.h"
+#include "platform/regedit_store.h"
 
 namespace qbr::cli {
 
@@ -18,6 +22,46 @@ class PrintingReport final : public ReportSink {
     const Output& out_;
 };
 
+// One run of the desktop program with its window closed at once: the reads of start-up from the
+// settings store, the catalog of the desktop program beside this one, one scan from the stored
+// watermark, and the writes of shut-down (the catalog when it changed, the watermark; the
+// window's placement stays as stored). Each error is shown and the run goes on, as the program
+// goes on after an error box; the watermark line is written only when nothing failed.
+int headlessScan(const Output& out) {
+    bool failed = false;
+    auto show = [&](const Error& error) {
+        out.flush();
+        printError(error.text());
+        failed = true;
+    };
+    platform::RegeditStore store(platform::RegeditStore::defaultPath());
+    FileSystem& fs = systemFileSystem();
+    SilentProgress progress;
+    AppSession session(store, fs, desktopProgramPath(), platform::localeDecimalSeparator());
+    if (const StartupReads reads = session.FormCreate(progress); reads.error)
+        show(*reads.error);
+    else if (session.LogPath().empty())
+        std::fprintf(stderr, "quenbrill-cli: no log folder is set (quenbrill-cli config "
+                             "--log-dir DIR sets one)\n");
+
+    PrintingReport report(out);
+    LogScanner scanner(session.catalog(), fs, progress, report);
+    try {
+        scanner.xFindFile(session.LogPath(), session.watermark());
+    } catch (const Error& error) {
+        show(error);
+    }
+    try {
+        session.FormDestroy(std::nullopt, progress);
+    } catch (const Error& error) {
+        show(error);
+    }
+    if (!failed)
+        out.line("watermark " + formatWatermark(session.watermark().ScanDateTime));
+    out.flush();
+    return failed ? 1 : 0;
+}
+
 } // namespace
 
 int scanCommand(const std::vector<std::string>& words) {
@@ -25,12 +69,18 @@ int scanCommand(const std::vector<std::string>& words) {
     const auto args = Args::parse(words, {"catalog", "logs", "watermark", "encoding"}, problem);
     if (!args)
         return usageError(problem);
-    if (!args->has("catalog") || !args->has("logs"))
+    const bool headless = !args->has("catalog") && !args->has("logs");
+    if (!headless && (!args->has("catalog") || !args->has("logs")))
         return usageError("scan needs --catalog BASE and --logs DIR");
+    if (headless && args->has("watermark"))
+        return usageError("--watermark goes with --catalog and --logs; a run without them "
+                          "takes the stored one");
     const std::string encoding = args->get("encoding", "utf8");
     if (encoding != "utf8" && encoding != "sjis")
         return usageError("--encoding is utf8 or sjis");
     const Output out(encoding == "utf8" ? Encoding::Utf8 : Encoding::Sjis);
+    if (headless)
+        return headlessScan(out);
 
     FileSystem& fs = systemFileSystem();
     const CatalogPaths paths = CatalogPaths::fromBase(args->get("catalog"));

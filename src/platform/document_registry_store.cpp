@@ -82,6 +82,14 @@ std::unique_ptr<RegistryKey> DocumentRegistryStore::openClassesKey(std::string_v
     return nullptr;
 }
 
+std::unique_ptr<RegistryKey> DocumentRegistryStore::openExistingUserKey(std::string_view path) {
+    RegeditDocument document = load();
+    std::string key = std::string(kCurrentUser) + std::string(path);
+    if (!document.keyExists(key))
+        return nullptr;
+    return std::make_unique<DocumentKey>(*this, std::move(document), std::move(key), false);
+}
+
 RegeditDocument MemoryRegistryStore::load() {
     return RegeditDocument::parse(text_, "(memory)");
 }

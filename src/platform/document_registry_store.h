@@ -16,6 +16,8 @@ class DocumentRegistryStore : public RegistryStore {
   public:
     std::unique_ptr<RegistryKey> openUserKey(std::string_view path) override;
     std::unique_ptr<RegistryKey> openClassesKey(std::string_view path) override;
+    // HKEY_CURRENT_USER\path for reading only, or nullptr when absent: looks without creating.
+    std::unique_ptr<RegistryKey> openExistingUserKey(std::string_view path);
 
     // The document as stored now. Raises qbr::Error when it cannot be read or parsed.
     virtual RegeditDocument load() = 0;
