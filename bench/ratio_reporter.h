@@ -1,0 +1,26 @@
+#pragma once
+
+#include <benchmark/benchmark.h>
+#include <map>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace qbr::bench {
+
+// Prints the runs as the console reporter does and keeps, for each benchmark, its wall time
+// per iteration: the median of the repetitions when there are several. The ratios are taken
+// from these after the run.
+class RatioReporter final : public benchmark::ConsoleReporter {
+  public:
+    void ReportRuns(const std::vector<Run>& runs) override;
+
+    // Seconds per iteration of the benchmark registered under that name, if it ran.
+    std::optional<double> seconds(const std::string& name) const;
+
+  private:
+    std::map<std::string, double> seconds_;
+    std::map<std::string, bool> fromMedian_;
+};
+
+} // namespace qbr::bench
