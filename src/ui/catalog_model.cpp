@@ -1,6 +1,7 @@
 #include "ui/catalog_model.h"
 
 #include "ui/display_text.h"
+#include "ui/pictures.h"
 
 namespace qbr::ui {
 
@@ -9,8 +10,10 @@ CatalogModel::CatalogModel(Catalog& catalog, std::array<QPixmap, 2> pictures, QO
     for (int normal = 0; normal < 2; ++normal) {
         for (int selected = 0; selected < 2; ++selected) {
             QIcon& icon = icons_[static_cast<std::size_t>(normal * 2 + selected)];
-            icon.addPixmap(pictures[static_cast<std::size_t>(normal)], QIcon::Normal);
-            icon.addPixmap(pictures[static_cast<std::size_t>(selected)], QIcon::Selected);
+            Pictures::addSharp(icon, pictures[static_cast<std::size_t>(normal)].toImage(),
+                               QIcon::Normal);
+            Pictures::addSharp(icon, pictures[static_cast<std::size_t>(selected)].toImage(),
+                               QIcon::Selected);
         }
     }
 }

@@ -19,16 +19,6 @@ namespace qbr::ui {
 
 namespace {
 
-// Nearest-neighbour enlargements keep the pixel art sharp where the screen has more dots.
-void addScaled(QIcon& icon, const QImage& image, QIcon::Mode mode) {
-    for (int factor : {1, 2, 3}) {
-        QPixmap pixmap = QPixmap::fromImage(
-            image.scaled(image.size() * factor, Qt::IgnoreAspectRatio, Qt::FastTransformation));
-        pixmap.setDevicePixelRatio(factor);
-        icon.addPixmap(pixmap, mode);
-    }
-}
-
 QImage fromXpm(const char* const* xpm) {
     return QImage(xpm).convertToFormat(QImage::Format_ARGB32);
 }
@@ -71,17 +61,27 @@ QImage Pictures::engraved(const QImage& normal) {
     return result;
 }
 
+// Nearest-neighbour enlargements keep the pixel art sharp where the screen has more dots.
+void Pictures::addSharp(QIcon& icon, const QImage& image, QIcon::Mode mode) {
+    for (int factor : {1, 2, 3}) {
+        QPixmap pixmap = QPixmap::fromImage(
+            image.scaled(image.size() * factor, Qt::IgnoreAspectRatio, Qt::FastTransformation));
+        pixmap.setDevicePixelRatio(factor);
+        icon.addPixmap(pixmap, mode);
+    }
+}
+
 QIcon Pictures::buttonGlyph(int button) {
     const QImage normal = glyphImage(button);
     QIcon icon;
-    addScaled(icon, normal, QIcon::Normal);
-    addScaled(icon, engraved(normal), QIcon::Disabled);
+    addSharp(icon, normal, QIcon::Normal);
+    addSharp(icon, engraved(normal), QIcon::Disabled);
     return icon;
 }
 
 QIcon Pictures::applicationIcon() {
     QIcon icon;
-    addScaled(icon, fromXpm(app_icon_xpm), QIcon::Normal);
+    addSharp(icon, fromXpm(app_icon_xpm), QIcon::Normal);
     return icon;
 }
 

@@ -20,6 +20,8 @@ struct Pictures {
     static QImage engraved(const QImage& normal);
     // The 32 x 32 application icon.
     static QIcon applicationIcon();
+    // Adds a picture to an icon at 1, 2 and 3 times its size, enlarged by whole pixels.
+    static void addSharp(QIcon& icon, const QImage& image, QIcon::Mode mode);
 };
 
 } // namespace qbr::ui

@@ -35,6 +35,7 @@ constexpr std::array<ButtonPlace, 9> kButtonPlaces{{
 }};
 
 constexpr int kToolBarHeight = 33;
+constexpr int kVersionLabelWidth = 46;
 constexpr int kStatusBarHeight = 19;
 constexpr int kSplitterWidth = 7;
 // The tree and the detail area each keep at least this much of the width.
@@ -101,6 +102,14 @@ void TForm1::buildToolBar() {
     label3_.setPalette(palette);
     label3_.move(552, 10);
     label3_.adjustSize();
+    // The substitute face sets Latin letters wider than the designed one; the label is
+    // condensed to keep its designed width, so the window's right edge does not cut it.
+    if (label3_.width() > kVersionLabelWidth) {
+        QFont condensed = label3_.font();
+        condensed.setStretch(100 * kVersionLabelWidth / label3_.width());
+        label3_.setFont(condensed);
+        label3_.adjustSize();
+    }
 }
 
 void TForm1::buildTree() {
