@@ -9,6 +9,7 @@
 #include "catalog/catalog_files.h"
 #include "catalog/error.h"
 #include "catalog/log_scanner.h"
+#include "cpu_meter.h"
 #include "grep_count.h"
 #include "no_sync_file_system.h"
 #include "null_sinks.h"
@@ -19,9 +20,11 @@
 #include <cstdio>
 #include <exception>
 #include <memory>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <sys/stat.h>
+#include <unistd.h>
 #include <vector>
 
 namespace {
@@ -59,25 +62,37 @@ void scratchDirectory(const std::string& path) {
     ::mkdir(path.c_str(), 0755);
 }
 
+// Bytes per second for the table, and the processor time per iteration for the ratios.
+void finish(benchmark::State& state, const CpuMeter& cpu, std::uint64_t bytes) {
+    state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations() * bytes));
+    state.counters["cpu_ms"] =
+        benchmark::Counter(cpu.total() * 1e3, benchmark::Counter::kAvgIterations);
+}
+
 void BM_ScanPlainPass(benchmark::State& state) {
     Setup& s = setup();
+    CpuMeter cpu;
     for (auto _ : state) {
+        cpu.start();
         s.plainLogs = countLineEndsChunked(s.logs);
+        cpu.stop();
         benchmark::DoNotOptimize(s.plainLogs);
     }
-    state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations() * s.logBytes));
-    state.counters["line_ends"] = static_cast<double>(s.plainLogs.lineEnds);
+    finish(state, cpu, s.logBytes);
 }
 
 void BM_ScanLogScanner(benchmark::State& state) {
     Setup& s = setup();
+    CpuMeter cpu;
     for (auto _ : state) {
+        cpu.start();
         auto catalog = std::make_unique<Catalog>();
         NullScanProgress progress;
         NullReport report;
         LogScanner scanner(*catalog, systemFileSystem(), progress, report);
         Watermark watermark;
         scanner.xFindFile(s.corpus, watermark);
+        cpu.stop();
         state.PauseTiming();
         // One report line per log read, one per download found.
         s.scanFinds = report.lines() - s.logs.size();
@@ -85,35 +100,42 @@ void BM_ScanLogScanner(benchmark::State& state) {
         catalog.reset();
         state.ResumeTiming();
     }
-    state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations() * s.logBytes));
-    state.counters["finds"] = static_cast<double>(s.scanFinds);
-    state.counters["items"] = static_cast<double>(s.scanItems);
+    finish(state, cpu, s.logBytes);
 }
 
 void BM_ScanGrep(benchmark::State& state) {
     Setup& s = setup();
-    for (auto _ : state)
+    CpuMeter cpu;
+    for (auto _ : state) {
+        cpu.start();
         s.grepLines = grepCount(std::string(kDownloadMarker), s.logs);
-    state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations() * s.logBytes));
-    state.counters["lines"] = static_cast<double>(s.grepLines);
+        cpu.stop();
+    }
+    finish(state, cpu, s.logBytes);
 }
 
 void BM_CatalogPlainRead(benchmark::State& state) {
     Setup& s = setup();
+    CpuMeter cpu;
     PlainCount count;
     for (auto _ : state) {
+        cpu.start();
         count = countLineEndsWhole(s.catalogFiles);
+        cpu.stop();
         benchmark::DoNotOptimize(count);
     }
-    state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations() * s.catalogBytes));
+    finish(state, cpu, s.catalogBytes);
 }
 
 void BM_CatalogLoad(benchmark::State& state) {
     Setup& s = setup();
+    CpuMeter cpu;
     NullCatalogProgress progress;
     for (auto _ : state) {
+        cpu.start();
         auto catalog = std::make_unique<Catalog>();
         LoadCatalog(*catalog, s.catalog, systemFileSystem(), progress);
+        cpu.stop();
         state.PauseTiming();
         if (catalog->loadState() != Catalog::LoadState::Complete ||
             itemCount(*catalog) != s.catalogItems) {
@@ -122,7 +144,7 @@ void BM_CatalogLoad(benchmark::State& state) {
         catalog.reset();
         state.ResumeTiming();
     }
-    state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations() * s.catalogBytes));
+    finish(state, cpu, s.catalogBytes);
 }
 
 // The catalog as loaded, for the saves; loaded once, on first use.
@@ -143,11 +165,15 @@ void saveBenchmark(benchmark::State& state, FileSystem& fs, const std::string& s
     scratchDirectory(directory);
     const CatalogPaths target = CatalogPaths::fromBase(directory + "/bench");
     NullCatalogProgress progress;
-    for (auto _ : state)
+    CpuMeter cpu;
+    for (auto _ : state) {
+        cpu.start();
         SaveCatalog(catalog, target, fs, progress);
+        cpu.stop();
+    }
     if (totalSize({target.dat(), target.trr(), target.nod()}) != s.catalogBytes)
         state.SkipWithError("the saved files differ in size from the loaded ones");
-    state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations() * s.catalogBytes));
+    finish(state, cpu, s.catalogBytes);
 }
 
 void BM_CatalogSaveNoSync(benchmark::State& state) {
@@ -171,11 +197,14 @@ void BM_CatalogPlainWrite(benchmark::State& state) {
     }
     const std::string directory = s.catalogDir + "/plain-write";
     scratchDirectory(directory);
+    CpuMeter cpu;
     for (auto _ : state) {
+        cpu.start();
         for (std::size_t i = 0; i < contents.size(); ++i)
             writePlain(directory + "/file" + std::to_string(i), contents[i]);
+        cpu.stop();
     }
-    state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations() * s.catalogBytes));
+    finish(state, cpu, s.catalogBytes);
 }
 
 void registerAll() {
@@ -208,6 +237,35 @@ const char* verdict(bool met) {
     return met ? "met" : "MISSED";
 }
 
+// The times of one benchmark: wall and processor (its children's included).
+struct Times {
+    double wall = 0;
+    double cpu = 0;
+};
+
+std::optional<Times> timesOf(const RatioReporter& r, const std::string& name) {
+    const auto wall = r.seconds(name);
+    const auto cpu = r.cpuSeconds(name);
+    if (!wall || !cpu)
+        return std::nullopt;
+    return Times{*wall, *cpu};
+}
+
+// "wall 0.42 met, cpu 0.47 met": a ratio of the subject's time to the reference's, each way,
+// checked against the goal.
+std::string ratioText(const Times& subject, const Times& reference, bool higherIsBetter,
+                      double goal) {
+    auto one = [&](const char* label, double s, double ref) {
+        const double ratio = higherIsBetter ? ref / s : s / ref;
+        const bool met = higherIsBetter ? ratio >= goal : ratio <= goal;
+        char text[64];
+        std::snprintf(text, sizeof text, "%s %.3f %s", label, ratio, verdict(met));
+        return std::string(text);
+    };
+    return one("wall", subject.wall, reference.wall) + ", " +
+           one("cpu", subject.cpu, reference.cpu);
+}
+
 // One line per goal, each a ratio of two times of this run.
 void printSummary(const RatioReporter& r) {
     const Setup& s = setup();
@@ -215,48 +273,47 @@ void printSummary(const RatioReporter& r) {
                 "(.dat+.trr+.nod)\n",
                 static_cast<unsigned long long>(s.logBytes), s.logs.size(), s.catalogItems,
                 static_cast<unsigned long long>(s.catalogBytes));
-    const auto plain = r.seconds("scan/plain_memchr_pass");
-    const auto scan = r.seconds("scan/LogScanner_xFindFile");
-    const auto grep = r.seconds("scan/grep_c_F");
+    const auto plain = timesOf(r, "scan/plain_memchr_pass");
+    const auto scan = timesOf(r, "scan/LogScanner_xFindFile");
+    const auto grep = timesOf(r, "scan/grep_c_F");
     if (plain && scan) {
-        const double ratio = *plain / *scan;
-        std::printf("summary: scan %.0f MB/s, plain memchr pass %.0f MB/s: scan/plain "
-                    "throughput %.3f (goal >= 0.333) %s\n",
-                    mbPerSecond(s.logBytes, *scan), mbPerSecond(s.logBytes, *plain), ratio,
-                    verdict(ratio >= 1.0 / 3));
+        std::printf("summary: scan %.0f MB/s, plain memchr pass %.0f MB/s (wall); scan/plain "
+                    "throughput (goal >= 0.333): %s\n",
+                    mbPerSecond(s.logBytes, scan->wall), mbPerSecond(s.logBytes, plain->wall),
+                    ratioText(*scan, *plain, true, 1.0 / 3).c_str());
     }
     if (grep && scan) {
-        const double ratio = *grep / *scan;
-        std::printf("summary: grep -c -F %.0f MB/s (%llu lines), scan %.0f MB/s (%zu finds, %zu "
-                    "items): scan/grep throughput %.3f (goal > 1) %s\n",
-                    mbPerSecond(s.logBytes, *grep), static_cast<unsigned long long>(s.grepLines),
-                    mbPerSecond(s.logBytes, *scan), s.scanFinds, s.scanItems, ratio,
-                    verdict(ratio > 1));
+        std::printf("summary: grep -c -F %.0f MB/s (wall; %llu lines), scan found %zu downloads, "
+                    "%zu items; scan/grep throughput (goal > 1): %s\n",
+                    mbPerSecond(s.logBytes, grep->wall),
+                    static_cast<unsigned long long>(s.grepLines), s.scanFinds, s.scanItems,
+                    ratioText(*scan, *grep, true, 1.0).c_str());
     }
-    const auto read = r.seconds("catalog/plain_read_pass");
-    const auto load = r.seconds("catalog/LoadCatalog");
-    const auto save = r.seconds("catalog/SaveCatalog_no_flush");
-    const auto saveSync = r.seconds("catalog/SaveCatalog_fsync");
-    const auto write = r.seconds("catalog/plain_write_pass");
+    const auto read = timesOf(r, "catalog/plain_read_pass");
+    const auto load = timesOf(r, "catalog/LoadCatalog");
+    const auto save = timesOf(r, "catalog/SaveCatalog_no_flush");
+    const auto saveSync = timesOf(r, "catalog/SaveCatalog_fsync");
+    const auto write = timesOf(r, "catalog/plain_write_pass");
     if (read && load) {
-        std::printf("summary: LoadCatalog %.1f ms, plain read pass %.1f ms: load/plain time "
-                    "%.2f (goal <= 3) %s\n",
-                    *load * 1e3, *read * 1e3, *load / *read, verdict(*load / *read <= 3));
+        std::printf("summary: LoadCatalog %.1f ms, plain read pass %.1f ms (wall); load/plain "
+                    "time (goal <= 3): %s\n",
+                    load->wall * 1e3, read->wall * 1e3, ratioText(*load, *read, false, 3).c_str());
     }
     if (read && save) {
-        std::printf("summary: SaveCatalog without flush %.1f ms: save/plain time %.2f (goal <= "
-                    "3) %s\n",
-                    *save * 1e3, *save / *read, verdict(*save / *read <= 3));
+        std::printf("summary: SaveCatalog without flush %.1f ms (wall); save/plain time (goal <= "
+                    "3): %s\n",
+                    save->wall * 1e3, ratioText(*save, *read, false, 3).c_str());
     }
     if (read && saveSync) {
-        std::printf("summary: SaveCatalog with fsync %.1f ms: save/plain time %.2f; the "
-                    "flushes cost %.1f ms\n",
-                    *saveSync * 1e3, *saveSync / *read, save ? (*saveSync - *save) * 1e3 : 0.0);
+        std::printf("summary: SaveCatalog with fsync %.1f ms (wall; flushes %+.1f ms); "
+                    "save/plain time: %s\n",
+                    saveSync->wall * 1e3, save ? (saveSync->wall - save->wall) * 1e3 : 0.0,
+                    ratioText(*saveSync, *read, false, 3).c_str());
     }
     if (read && write) {
-        std::printf("summary: plain write of the same files (no flush) %.1f ms: write/read "
-                    "time %.2f\n",
-                    *write * 1e3, *write / *read);
+        std::printf("summary: for reference, a plain write of the same files (no flush) %.1f ms "
+                    "(wall): %.2f times the plain read\n",
+                    write->wall * 1e3, write->wall / read->wall);
     }
 }
 
@@ -290,7 +347,9 @@ int run(int argc, char** argv) {
     s.catalogItems = shape.items;
 
     registerAll();
-    RatioReporter reporter;
+    // Colours only on a terminal: the output is also kept in files.
+    RatioReporter reporter(::isatty(STDOUT_FILENO) ? benchmark::ConsoleReporter::OO_ColorTabular
+                                                   : benchmark::ConsoleReporter::OO_Tabular);
     benchmark::RunSpecifiedBenchmarks(&reporter);
     printSummary(reporter);
     benchmark::Shutdown();

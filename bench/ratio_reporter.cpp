@@ -10,22 +10,34 @@ void RatioReporter::ReportRuns(const std::vector<Run>& runs) {
         const std::string& name = run.run_name.function_name;
         const double seconds =
             run.GetAdjustedRealTime() / benchmark::GetTimeUnitMultiplier(run.time_unit);
-        if (run.run_type == Run::RT_Aggregate) {
-            if (run.aggregate_name == "median") {
-                seconds_[name] = seconds;
-                fromMedian_[name] = true;
-            }
-        } else if (!fromMedian_[name]) {
+        const auto cpu = run.counters.find("cpu_ms");
+        const bool median = run.run_type == Run::RT_Aggregate && run.aggregate_name == "median";
+        if (median || (run.run_type == Run::RT_Iteration && !fromMedian_[name])) {
             seconds_[name] = seconds;
+            if (cpu != run.counters.end())
+                cpuSeconds_[name] = cpu->second.value / 1e3;
+            fromMedian_[name] = median;
         }
     }
 }
 
-std::optional<double> RatioReporter::seconds(const std::string& name) const {
-    const auto it = seconds_.find(name);
-    if (it == seconds_.end())
+namespace {
+
+std::optional<double> lookUp(const std::map<std::string, double>& map, const std::string& name) {
+    const auto it = map.find(name);
+    if (it == map.end())
         return std::nullopt;
     return it->second;
+}
+
+} // namespace
+
+std::optional<double> RatioReporter::seconds(const std::string& name) const {
+    return lookUp(seconds_, name);
+}
+
+std::optional<double> RatioReporter::cpuSeconds(const std::string& name) const {
+    return lookUp(cpuSeconds_, name);
 }
 
 } // namespace qbr::bench

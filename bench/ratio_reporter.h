@@ -13,13 +13,18 @@ namespace qbr::bench {
 // from these after the run.
 class RatioReporter final : public benchmark::ConsoleReporter {
   public:
+    explicit RatioReporter(OutputOptions options) : ConsoleReporter(options) {}
+
     void ReportRuns(const std::vector<Run>& runs) override;
 
     // Seconds per iteration of the benchmark registered under that name, if it ran.
     std::optional<double> seconds(const std::string& name) const;
+    // Processor seconds per iteration, from the benchmark's "cpu_ms" counter.
+    std::optional<double> cpuSeconds(const std::string& name) const;
 
   private:
     std::map<std::string, double> seconds_;
+    std::map<std::string, double> cpuSeconds_;
     std::map<std::string, bool> fromMedian_;
 };
 
