@@ -8,6 +8,7 @@
 #include "bench_catalog.h"
 #include "catalog/catalog_files.h"
 #include "catalog/error.h"
+#include "catalog/log_reader.h"
 #include "catalog/log_scanner.h"
 #include "cpu_meter.h"
 #include "grep_count.h"
@@ -100,6 +101,34 @@ void BM_ScanLogScanner(benchmark::State& state) {
         catalog.reset();
         state.ResumeTiming();
     }
+    finish(state, cpu, s.logBytes);
+}
+
+// Where the scan's time goes: the line reader alone, every line of every log and nothing
+// done with it. The scan's time beyond this is the recognising and filing of downloads.
+void BM_ScanLineReader(benchmark::State& state) {
+    Setup& s = setup();
+    CpuMeter cpu;
+    std::size_t lines = 0;
+    for (auto _ : state) {
+        cpu.start();
+        lines = 0;
+        for (const std::string& path : s.logs) {
+            int error = 0;
+            std::unique_ptr<InputFile> file = systemFileSystem().openRead(path, error);
+            if (!file) {
+                state.SkipWithError("cannot open a log");
+                break;
+            }
+            LogReader reader(*file);
+            while (!reader.atEnd()) {
+                benchmark::DoNotOptimize(reader.next());
+                ++lines;
+            }
+        }
+        cpu.stop();
+    }
+    state.counters["lines"] = static_cast<double>(lines);
     finish(state, cpu, s.logBytes);
 }
 
@@ -218,6 +247,8 @@ void registerAll() {
         benchmark::RegisterBenchmark("scan/LogScanner_xFindFile", BM_ScanLogScanner)->MinTime(0.3));
     common(benchmark::RegisterBenchmark("scan/grep_c_F", BM_ScanGrep)->MinTime(0.3));
     common(
+        benchmark::RegisterBenchmark("scan/LogReader_lines_only", BM_ScanLineReader)->MinTime(0.3));
+    common(
         benchmark::RegisterBenchmark("catalog/plain_read_pass", BM_CatalogPlainRead)->MinTime(0.3));
     common(benchmark::RegisterBenchmark("catalog/LoadCatalog", BM_CatalogLoad)->MinTime(0.3));
     common(benchmark::RegisterBenchmark("catalog/SaveCatalog_no_flush", BM_CatalogSaveNoSync)
@@ -281,6 +312,11 @@ void printSummary(const RatioReporter& r) {
                     "throughput (goal >= 0.333): %s\n",
                     mbPerSecond(s.logBytes, scan->wall), mbPerSecond(s.logBytes, plain->wall),
                     ratioText(*scan, *plain, true, 1.0 / 3).c_str());
+    }
+    if (const auto reader = timesOf(r, "scan/LogReader_lines_only"); reader && scan) {
+        std::printf("summary: of the scan's time, reading the lines (LogReader alone) takes %.0f%% "
+                    "wall, %.0f%% cpu\n",
+                    100 * reader->wall / scan->wall, 100 * reader->cpu / scan->cpu);
     }
     if (grep && scan) {
         std::printf("summary: grep -c -F %.0f MB/s (wall; %llu lines), scan found %zu downloads, "
