@@ -197,18 +197,23 @@ RegeditDocument RegeditDocument::parse(std::string_view text, std::string_view f
     if (trimRight(trimLeft(text)).find_first_not_of("\r\n \t") == npos)
         return RegeditDocument(); // an empty file is an empty registry
 
+    // Each line with its own ending, so that what is left alone is written back byte for byte
+    // (a file may mix CR LF and LF, or hold a CR of its own before the CR LF).
     std::vector<std::string_view> lines;
+    std::vector<std::string_view> endings;
     for (std::size_t from = 0; from < text.size();) {
         const std::size_t lf = text.find('\n', from);
         std::string_view line = text.substr(from, lf == npos ? npos : lf - from);
-        if (!line.empty() && line.back() == '\r')
+        std::size_t ending = lf == npos ? 0 : 1;
+        if (lf != npos && !line.empty() && line.back() == '\r') {
             line.remove_suffix(1);
+            ++ending;
+        }
         lines.push_back(line);
+        endings.push_back(text.substr(from + line.size(), ending));
         from = lf == npos ? text.size() : lf + 1;
     }
-    const std::size_t firstLf = text.find('\n');
-    doc.eol_ = firstLf != npos && firstLf > 0 && text[firstLf - 1] == '\r' ? "\r\n" : "\n";
-    doc.finalEol_ = text.back() == '\n';
+    doc.eol_ = endings.front().empty() ? std::string("\r\n") : std::string(endings.front());
 
     bool inSection = false;
     for (std::size_t i = 0; i < lines.size(); ++i) {
@@ -216,6 +221,7 @@ RegeditDocument RegeditDocument::parse(std::string_view text, std::string_view f
         const std::string_view trimmed = trimRight(trimLeft(line));
         Entry entry;
         entry.lines.emplace_back(line);
+        entry.endings.emplace_back(endings[i]);
         if (!doc.hasHeader_) {
             if (trimmed.empty()) {
                 doc.entries_.push_back(std::move(entry));
@@ -294,6 +300,7 @@ RegeditDocument RegeditDocument::parse(std::string_view text, std::string_view f
                     if (++i >= lines.size())
                         failLine(i);
                     entry.lines.emplace_back(lines[i]);
+                    entry.endings.emplace_back(endings[i]);
                     list += trimRight(trimLeft(lines[i]));
                 }
                 if (!readHexBytes(list, entry.value.data))
@@ -314,18 +321,16 @@ std::string RegeditDocument::text() const {
     if (entries_.empty())
         return {};
     std::string out = bom_;
-    bool first = true;
     for (const Entry& entry : entries_) {
-        for (const std::string& line : entry.lines) {
-            if (!first)
-                out += eol_;
-            out += line;
-            first = false;
-        }
+        for (std::size_t i = 0; i < entry.lines.size(); ++i)
+            out += entry.lines[i] + entry.endings[i];
     }
-    if (finalEol_)
-        out += eol_;
     return out;
+}
+
+void RegeditDocument::terminateLastLine() {
+    if (!entries_.empty() && entries_.back().endings.back().empty())
+        entries_.back().endings.back() = eol_;
 }
 
 bool RegeditDocument::removes(const Entry& header, std::string_view key) const {
@@ -439,6 +444,7 @@ bool RegeditDocument::setString(std::string_view key, std::string_view name,
             entry.value.data.substr(0, entry.value.data.find('\0')) == text)
             return false;
         entry.lines = {valueLine(entry.name, text)};
+        entry.endings = {entry.endings.back()};
         entry.removal = false;
         entry.value = RegistryValue{RegistryType::String, std::string(text)};
         return true;
@@ -448,6 +454,7 @@ bool RegeditDocument::setString(std::string_view key, std::string_view name,
     entry.name = std::string(name);
     entry.value = RegistryValue{RegistryType::String, std::string(text)};
     entry.lines = {valueLine(name, text)};
+    entry.endings = {eol_};
     if (lastHeader == npos) {
         appendSection(key);
         entries_.insert(entries_.end() - 1, std::move(entry)); // before the closing blank line
@@ -460,6 +467,8 @@ bool RegeditDocument::setString(std::string_view key, std::string_view name,
         if (entries_[i].kind != Kind::Blank)
             at = i + 1;
     }
+    if (at == entries_.size())
+        terminateLastLine();
     entries_.insert(entries_.begin() + static_cast<std::ptrdiff_t>(at), std::move(entry));
     return true;
 }
@@ -469,6 +478,7 @@ void RegeditDocument::appendSection(std::string_view key) {
         Entry entry;
         entry.kind = kind;
         entry.lines.push_back(std::move(line));
+        entry.endings.push_back(eol_);
         entries_.push_back(std::move(entry));
         return &entries_.back();
     };
@@ -476,8 +486,8 @@ void RegeditDocument::appendSection(std::string_view key) {
         entries_.clear();
         push(Kind::Comment, std::string(kHeader));
         hasHeader_ = true;
-        finalEol_ = true;
     }
+    terminateLastLine();
     if (entries_.back().kind != Kind::Blank)
         push(Kind::Blank, {});
     push(Kind::Header, '[' + std::string(key) + ']')->key = std::string(key);

@@ -49,11 +49,12 @@ class RegeditDocument {
     enum class Kind { Blank, Comment, Header, Value };
     struct Entry {
         Kind kind = Kind::Blank;
-        std::vector<std::string> lines; // raw, without line ending; several for a continued value
-        std::string key;                // Header: the key named (without "-")
-        bool removal = false;           // Header "[-KEY]" or value "NAME"=-
-        std::string name;               // Value
-        RegistryValue value;            // Value, unless removal
+        std::vector<std::string> lines;   // raw, without line ending; several for a continued value
+        std::vector<std::string> endings; // each line's own ending ("" for a last line without)
+        std::string key;                  // Header: the key named (without "-")
+        bool removal = false;             // Header "[-KEY]" or value "NAME"=-
+        std::string name;                 // Value
+        RegistryValue value;              // Value, unless removal
     };
 
     // True when the entry is a removal header that takes the key away.
@@ -62,12 +63,13 @@ class RegeditDocument {
     std::size_t liveFrom(std::string_view key) const;
     static std::string valueLine(std::string_view name, std::string_view text);
     void appendSection(std::string_view key);
+    // Gives the file's last line an ending before a line is added after it.
+    void terminateLastLine();
 
     std::vector<Entry> entries_;
     bool hasHeader_ = false;
     std::string bom_;
-    std::string eol_ = "\r\n";
-    bool finalEol_ = true;
+    std::string eol_ = "\r\n"; // for new lines: the first line's ending
 };
 
 // ASCII case folding of a CP932 key or value name: the second byte of a double-byte character

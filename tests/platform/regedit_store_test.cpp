@@ -146,6 +146,19 @@ TEST(RegeditDocument, ChangesOnlyWhatItWrites) {
     EXPECT_EQ(parse(doc.text()).value(key, "top")->data, "7");
 }
 
+TEST(RegeditDocument, KeepsEachLinesOwnEnding) {
+    // Mixed endings, a CR of its own before a CR LF, and a last line without an ending.
+    const std::string original = "REGEDIT4\n\n; note\r\r\n[HKEY_CURRENT_USER\\K]\r\n\"A\"=\"1\"";
+    RegeditDocument doc = parse(original);
+    EXPECT_EQ(doc.text(), original);
+    EXPECT_TRUE(doc.setString("HKEY_CURRENT_USER\\K", "A", "2")); // the last line keeps none
+    EXPECT_EQ(doc.text(), "REGEDIT4\n\n; note\r\r\n[HKEY_CURRENT_USER\\K]\r\n\"A\"=\"2\"");
+    EXPECT_TRUE(doc.setString("HKEY_CURRENT_USER\\K", "B", "3")); // new lines end as the first
+    EXPECT_EQ(doc.text(),
+              "REGEDIT4\n\n; note\r\r\n[HKEY_CURRENT_USER\\K]\r\n\"A\"=\"2\"\n\"B\"=\"3\"\n");
+    EXPECT_EQ(parse(doc.text()).text(), doc.text());
+}
+
 TEST(RegeditDocument, WhatIsWrittenReadsBackTheSame) {
     const std::string texts[] = {
         "C:\\Logs\\",
