@@ -5,9 +5,7 @@
 #include "ui/ui_texts.h"
 #include "ui/window_font.h"
 
-#include <QHBoxLayout>
 #include <QItemSelectionModel>
-#include <QScrollBar>
 #include <QShowEvent>
 #include <QStyleFactory>
 

@@ -9,6 +9,7 @@
 #include <QPlainTextEdit>
 #include <QScrollBar>
 #include <QSplitter>
+#include <QStyle>
 #include <QStatusBar>
 #include <QToolButton>
 #include <QTreeView>
@@ -99,6 +100,8 @@ TEST(Form1Layout, TreeMemoAndStatusBarStartAsDesigned) {
     EXPECT_TRUE(tree->rootIsDecorated());
     EXPECT_FALSE(tree->isSortingEnabled());
     EXPECT_EQ(tree->editTriggers(), QAbstractItemView::NoEditTriggers);
+    // The classic look: lines between the items and plus/minus boxes.
+    EXPECT_EQ(tree->style()->name(), QStringLiteral("windows"));
 
     const auto* memo = f.find<QPlainTextEdit>("Memo1");
     EXPECT_TRUE(memo->toPlainText().isEmpty());
