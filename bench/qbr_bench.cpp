@@ -101,6 +101,8 @@ void BM_ScanLogScanner(benchmark::State& state) {
         catalog.reset();
         state.ResumeTiming();
     }
+    state.counters["finds"] = static_cast<double>(s.scanFinds);
+    state.counters["items"] = static_cast<double>(s.scanItems);
     finish(state, cpu, s.logBytes);
 }
 
