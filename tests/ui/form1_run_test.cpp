@@ -182,6 +182,29 @@ TEST(Form1Run, AFailingScanIsReportedAndTheProgramGoesOn) {
     EXPECT_EQ(f.memoLines().value(0), searched("A.LOG"));
 }
 
+TEST(Form1Run, AFailedLoadIsReportedAndNeverWrittenOver) {
+    Form1Fixture f;
+    const std::string dat = crlf({"a1"});
+    const std::string trr = crlf({"Niftyserve-Library", "\t\tJUMP"});
+    f.fs.put("/prog/quenbrill.dat", dat);
+    f.fs.put("/prog/quenbrill.trr", trr);
+    f.fs.put("/prog/quenbrill.nod", std::string(8, '\0'));
+    f.addLog("A.LOG", twoItemLog(), 100);
+    f.start();
+    ASSERT_EQ(f.reporter.reports.size(), 1u);
+    EXPECT_EQ(f.reporter.reports[0],
+              "\xB1\xB2\xC3\xD1 \"JUMP\" \x82\xCC\x8A\x4B\x91\x77\x82\xAA\x95\x73\x90\xB3\x82\xC5"
+              "\x82\xB7.");
+    EXPECT_EQ(f.progress.form(), nullptr); // the progress window is gone
+    EXPECT_TRUE(f.form->isVisible());
+    // The scan's finds do not replace the catalog that could not be read.
+    f.stop();
+    EXPECT_EQ(f.reporter.reports.size(), 2u);
+    EXPECT_EQ(f.fs.bytes("/prog/quenbrill.dat"), dat);
+    EXPECT_EQ(f.fs.bytes("/prog/quenbrill.trr"), trr);
+    EXPECT_EQ(f.store.text().find("PreDateTimeF"), std::string::npos);
+}
+
 TEST(Form1Run, StartUpErrorIsReportedAndTheWindowStillRuns) {
     Form1Fixture f;
     f.store.setText(f.store.text() + "[HKEY_CURRENT_USER\\Software\\Ostrane\\QBR\\Settings]\r\n"
