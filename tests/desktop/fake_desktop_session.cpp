@@ -1,6 +1,7 @@
 #include "desktop/fake_desktop_session.h"
 
 #include <QColor>
+#include <QCoreApplication>
 #include <QImage>
 #include <cstdlib>
 #include <fstream>
@@ -102,9 +103,12 @@ void FakeDesktopSession::expectRun() const {
 
 std::optional<std::vector<std::string>> FakeDesktopSession::nextRun() const {
     const std::filesystem::path log = logPath(root_);
-    // The programs are started detached, so their record comes when it comes.
-    for (int i = 0; i < 200 && !std::filesystem::exists(log); ++i)
+    // The programs are started detached, so their record comes when it comes; some are
+    // started from an answer that the event loop delivers.
+    for (int i = 0; i < 200 && !std::filesystem::exists(log); ++i) {
+        QCoreApplication::processEvents();
         std::this_thread::sleep_for(std::chrono::milliseconds(50));
+    }
     if (!std::filesystem::exists(log))
         return std::nullopt;
     std::vector<std::string> lines;
