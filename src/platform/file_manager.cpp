@@ -9,11 +9,11 @@
 
 namespace qbr::platform {
 
-void showItemsOrOpenFolder(const QDBusConnection& bus, const std::string& path) {
+QDBusPendingCall showItemsOrOpenFolder(const QDBusConnection& bus, const std::string& path) {
     const std::string folder = parentFolder(path);
     if (!bus.isConnected()) {
         launchDefaultApplication(folder, folder);
-        return;
+        return QDBusPendingCall::fromError(bus.lastError());
     }
     QDBusMessage call = QDBusMessage::createMethodCall(
         QStringLiteral("org.freedesktop.FileManager1"),
@@ -23,13 +23,15 @@ void showItemsOrOpenFolder(const QDBusConnection& bus, const std::string& path) 
     call << QStringList{QString::fromLatin1(fileUri(path))} << QString();
     // Asynchronous, so that a file manager being started does not hold up the window. The
     // watcher belongs to Qt's object tree: it deletes itself once the answer is in.
-    auto* watcher = new QDBusPendingCallWatcher(bus.asyncCall(call));
+    QDBusPendingCall pending = bus.asyncCall(call);
+    auto* watcher = new QDBusPendingCallWatcher(pending);
     QObject::connect(watcher, &QDBusPendingCallWatcher::finished, watcher,
                      [folder](QDBusPendingCallWatcher* finished) {
                          if (finished->isError())
                              launchDefaultApplication(folder, folder);
                          finished->deleteLater();
                      });
+    return pending;
 }
 
 } // namespace qbr::platform
