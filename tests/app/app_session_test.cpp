@@ -153,6 +153,11 @@ TEST_F(SessionTest, NoCatalogFileIsNoFailure) {
     // Nothing on disk to protect: what the run finds may be saved.
     EXPECT_EQ(result.loadState, Catalog::LoadState::NotLoaded);
     EXPECT_FALSE(result.exitError);
+
+    // A save cut short before its renames leaves the marker alone: that is a catalog too.
+    std::filesystem::remove(catalogFile(".dat"));
+    std::ofstream(catalogFile(".dat.commit"), std::ios::binary) << "";
+    EXPECT_EQ(run().loadState, Catalog::LoadState::Incomplete);
 }
 
 TEST_F(SessionTest, FailedSaveWritesNoSettingsAndTheNextRunFindsEveryItem) {

@@ -24,8 +24,10 @@ StartupReads AppSession::FormCreate(CatalogProgressSink& progress) {
         LoadCatalog(catalog_, paths_, fs_, progress);
     } catch (const Error& error) {
         reads.error = error;
-        // The catalog on disk was not read: what this run finds must not replace it.
-        if (!loading && fs_.isRegularFile(paths_.dat()))
+        // The catalog on disk was not read: what this run finds must not replace it. A commit
+        // marker stands for a catalog too (a save cut short, which the load would complete).
+        if (!loading &&
+            (fs_.isRegularFile(paths_.dat()) || fs_.isRegularFile(paths_.commitMarker())))
             catalog_.setLoadState(Catalog::LoadState::Incomplete);
     }
     return reads;
