@@ -12,6 +12,7 @@
 #include "ui/qbr2.h"
 #include "ui/qbr3.h"
 #include "ui/speed_button.h"
+#include "ui/tree_splitter.h"
 
 #include <QFileDialog>
 #include <QFrame>
@@ -121,7 +122,7 @@ class TForm1 final : public QWidget {
     QWidget panel4_{this};
     std::array<std::unique_ptr<SpeedButton>, 9> speedButtons_;
     QLabel label3_{&panel4_};
-    QSplitter splitter1_{Qt::Horizontal, this};
+    TreeSplitter splitter1_{Qt::Horizontal, this};
     QTreeView treeView1_{&splitter1_};
     QWidget panel1_{&splitter1_};
     QVBoxLayout panel1Layout_{&panel1_};

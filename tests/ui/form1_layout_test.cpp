@@ -9,8 +9,9 @@
 #include <QPlainTextEdit>
 #include <QScrollBar>
 #include <QSplitter>
-#include <QStyle>
 #include <QStatusBar>
+#include <QStyle>
+#include <QTest>
 #include <QToolButton>
 #include <QTreeView>
 #include <gtest/gtest.h>
@@ -166,6 +167,32 @@ TEST(Form1Layout, SplitterKeepsThirtyPixelsOnEachSide) {
     form.resize(800, 348);
     QApplication::processEvents();
     EXPECT_EQ(form.treeWidth(), 200);
+}
+
+TEST(Form1Layout, SplitterDragAppliesOnReleaseAndEscapeCancelsIt) {
+    Form1Fixture f;
+    ui::TForm1& form = f.start();
+    form.setWindowState(Qt::WindowNoState);
+    form.resize(600, 348);
+    form.setTreeWidth(150);
+    QApplication::processEvents();
+    QSplitterHandle* handle = f.find<QSplitter>("Splitter1")->handle(1);
+    QWidget* tree = f.find<QWidget>("TreeView1");
+    const QPoint grip(3, 50);
+
+    // Dragged 40 pixels to the right: nothing moves until the button is released.
+    QTest::mousePress(handle, Qt::LeftButton, Qt::NoModifier, grip);
+    QTest::mouseMove(handle, grip + QPoint(40, 0));
+    EXPECT_EQ(form.treeWidth(), 150);
+    QTest::mouseRelease(handle, Qt::LeftButton, Qt::NoModifier, grip + QPoint(40, 0));
+    EXPECT_EQ(form.treeWidth(), 190);
+
+    // Escape during the drag: the release that follows changes nothing.
+    QTest::mousePress(handle, Qt::LeftButton, Qt::NoModifier, grip);
+    QTest::mouseMove(handle, grip + QPoint(-60, 0));
+    QTest::keyClick(tree, Qt::Key_Escape);
+    QTest::mouseRelease(handle, Qt::LeftButton, Qt::NoModifier, grip + QPoint(-60, 0));
+    EXPECT_EQ(form.treeWidth(), 190);
 }
 
 TEST(Pictures, DisabledGlyphIsTheOutlineEngraved) {
