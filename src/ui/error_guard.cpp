@@ -13,6 +13,9 @@ namespace qbr::ui {
 void MessageBoxReporter::report(std::string_view text) {
     QMessageBox box(QMessageBox::Critical, displayText(text::kTitle), displayText(text),
                     QMessageBox::Ok, owner_);
+    // Closing the box must never count as closing the last window: an error at start-up is
+    // shown before the main window, and the run goes on after it.
+    box.setAttribute(Qt::WA_QuitOnClose, false);
     box.exec();
 }
 
