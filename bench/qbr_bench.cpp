@@ -115,6 +115,7 @@ void BM_ScanLineReader(benchmark::State& state) {
     for (auto _ : state) {
         cpu.start();
         lines = 0;
+        std::string buffer;
         for (const std::string& path : s.logs) {
             int error = 0;
             std::unique_ptr<InputFile> file = systemFileSystem().openRead(path, error);
@@ -122,7 +123,7 @@ void BM_ScanLineReader(benchmark::State& state) {
                 state.SkipWithError("cannot open a log");
                 break;
             }
-            LogReader reader(*file);
+            LogReader reader(*file, buffer);
             while (!reader.atEnd()) {
                 benchmark::DoNotOptimize(reader.next());
                 ++lines;

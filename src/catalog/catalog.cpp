@@ -66,10 +66,8 @@ TreeNode* Catalog::AddForum(std::string_view name) {
 TreeNode* Catalog::AddItem(TreeNode& forum, std::string_view title,
                            const std::vector<std::string>& lines) {
     std::string text = nodeText(title);
-    for (int i = 0; i < forum.childCount(); ++i) {
-        if (forum.child(i)->text() == text)
-            return nullptr;
-    }
+    if (forum.hasChildText(text))
+        return nullptr;
     TreeNode* item = forum.appendChild(std::move(text));
     item->setSpan(TItemSpan{clampToInt32(lines_.size()), clampToInt32(lines.size())});
     appendLines(lines);

@@ -8,11 +8,13 @@
 namespace qbr {
 
 namespace {
-constexpr std::size_t kChunk = std::size_t{1} << 20;
-}
+// Small enough to stay in the processor's cache between the read and the search of it.
+constexpr std::size_t kChunk = std::size_t{128} << 10;
+} // namespace
 
-LogReader::LogReader(InputFile& file) : file_(file) {
-    buffer_.resize(kChunk);
+LogReader::LogReader(InputFile& file, std::string& buffer) : file_(file), buffer_(buffer) {
+    if (buffer_.size() < kChunk)
+        buffer_.resize(kChunk);
 }
 
 bool LogReader::fill() {

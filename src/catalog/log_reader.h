@@ -12,7 +12,8 @@ namespace qbr {
 // Lines can be of any length.
 class LogReader {
   public:
-    explicit LogReader(InputFile& file);
+    // The buffer is the caller's, so that one allocation serves every log of a scan.
+    LogReader(InputFile& file, std::string& buffer);
 
     // True when the log has no more lines. Raises the run time's error when the read fails.
     bool atEnd();
@@ -24,7 +25,7 @@ class LogReader {
     bool fill();
 
     InputFile& file_;
-    std::string buffer_;
+    std::string& buffer_;
     std::size_t begin_ = 0;  // first unread byte
     std::size_t end_ = 0;    // end of the bytes read so far
     bool exhausted_ = false; // the file (or a byte 1A) has ended

@@ -156,7 +156,7 @@ void LogScanner::xSearchWord(const std::string& directory, const DirEntry& entry
     std::unique_ptr<InputFile> file = fs_.openRead(path, error);
     if (!file)
         throw Error(msg::systemErrorMessage(error));
-    LogReader reader(*file);
+    LogReader reader(*file, buffer_);
     LogReading(catalog_, reader, progress_, report_).run();
 }
 

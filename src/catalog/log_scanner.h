@@ -47,6 +47,7 @@ class LogScanner {
     FileSystem& fs_;
     ScanProgressSink& progress_;
     ReportSink& report_;
+    std::string buffer_; // read buffer, reused for every log
 };
 
 // Completes a directory with the separator, as the log and download folders are completed.

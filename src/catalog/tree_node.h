@@ -6,6 +6,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <unordered_set>
 #include <vector>
 
 namespace qbr {
@@ -36,6 +37,10 @@ class TreeNode {
         return children_.empty() ? nullptr : children_.back().get();
     }
 
+    // Whether a child has this text. The first call builds an index of the children's texts,
+    // kept from then on, so that filing thousands of items into one forum stays linear.
+    bool hasChildText(std::string_view text) const;
+
     TreeNode* appendChild(std::string text);
     void removeChild(int row);
     void removeAllChildren() noexcept;
@@ -59,6 +64,8 @@ class TreeNode {
     TreeNode* parent_;
     std::vector<std::unique_ptr<TreeNode>> children_;
     std::optional<TItemSpan> span_;
+    // Views of the children's texts (which never change and never move), built on demand.
+    mutable std::unique_ptr<std::unordered_multiset<std::string_view>> childTexts_;
     int level_;
     int row_ = 0;
     int imageIndex_ = 0;
