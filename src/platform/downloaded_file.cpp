@@ -1,5 +1,6 @@
 #include "platform/downloaded_file.h"
 
+#include "app/core/file_name_rules.h"
 #include "platform/cp932_codec.h"
 
 #include <algorithm>
@@ -42,6 +43,10 @@ std::string catalogNameForDiskName(std::string_view diskName) {
     if (ok && cp932 != diskName && utf8Form(cp932) == std::string(diskName))
         return cp932;
     return std::string(diskName);
+}
+
+std::string catalogNameForChosenPath(std::string_view chosenPath) {
+    return catalogNameForDiskName(chosenFileName(chosenPath));
 }
 
 } // namespace qbr::platform

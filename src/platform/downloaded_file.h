@@ -25,4 +25,8 @@ DownloadedFile locateDownloadedFile(FileProbe& probe, std::string_view downPath,
 // by locateDownloadedFile); any other name is kept as its bytes.
 std::string catalogNameForDiskName(std::string_view diskName);
 
+// The name a re-link keeps for a path chosen in the file dialog: its last component, in the
+// catalog's form (catalogNameForDiskName).
+std::string catalogNameForChosenPath(std::string_view chosenPath);
+
 } // namespace qbr::platform

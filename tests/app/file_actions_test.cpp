@@ -24,8 +24,10 @@ TEST(FileExtension, FromTheLastDotUnlessASeparatorFollows) {
         {"\x95\x5C.lzh", ".lzh"},
         {"x.\x95\x5C", ".\x95\x5C"},
         {"\x83\x5C", ""},
-        // A lone lead byte at the end is a byte of its own.
+        // A lone lead byte at the end is a byte of its own, and so is one before a byte that
+        // cannot follow it (外.lzh in UTF-8: E5 A4 96 2E).
         {"a.b\x81", ".b\x81"},
+        {"\xE5\xA4\x96.lzh", ".lzh"},
     };
     for (const auto& c : cases)
         EXPECT_EQ(fileExtension(c.name), c.ext) << c.name;
@@ -36,6 +38,7 @@ TEST(ChosenFileName, LastComponentAfterTheLastSlash) {
     EXPECT_EQ(chosenFileName("/home/u/dl/\x95\x5C\x8E\xA6.lzh"), "\x95\x5C\x8E\xA6.lzh");
     EXPECT_EQ(chosenFileName("/dl/a\\b:c.zip"), "a\\b:c.zip");
     EXPECT_EQ(chosenFileName("plain.txt"), "plain.txt");
+    EXPECT_EQ(chosenFileName("/u/\xE5\xA4\x96/a.lzh"), "a.lzh") << "UTF-8 folder 外";
     EXPECT_EQ(chosenFileName("/dl/"), "");
 }
 

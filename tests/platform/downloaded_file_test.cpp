@@ -80,6 +80,9 @@ TEST(CatalogNameForDiskName, CP932WhereItHoldsTheNameWhole) {
     EXPECT_EQ(catalogNameForDiskName(kSjisName), kSjisName) << "Shift-JIS bytes on disk";
     const std::string hangul = "\xED\x95\x9C.zip"; // not in CP932
     EXPECT_EQ(catalogNameForDiskName(hangul), hangul);
+
+    EXPECT_EQ(catalogNameForChosenPath("/home/u/\xE5\xA4\x96/" + kUtf8Name), kSjisName);
+    EXPECT_EQ(catalogNameForChosenPath("/dl/" + kSjisName), kSjisName);
 }
 
 } // namespace
