@@ -62,9 +62,8 @@ void FakeDesktopSession::create() {
     writeFile(root / "config" / "mimeapps.list",
               "[Default Applications]\ntext/plain=qbr-stub.desktop\n"
               "inode/directory=qbr-stub.desktop\n");
-    // The system's MIME database, but none of its applications.
-    std::filesystem::create_directories(root / "share");
-    std::filesystem::create_directory_symlink("/usr/share/mime", root / "share" / "mime");
+    // A MIME database of one type, and none of the system's applications.
+    writeFile(root / "share" / "mime" / "globs2", "50:text/plain:*.txt\n");
 
     const std::string theme = "[Icon Theme]\nName=T\nDirectories=apps/32\n\n"
                               "[apps/32]\nSize=32\nType=Fixed\n";
