@@ -48,7 +48,7 @@ QImage Pictures::engraved(const QImage& normal) {
     const auto dark = [&normal](int x, int y) {
         const QColor colour = normal.pixelColor(x, y);
         // Light surfaces (white, yellow, silver, cyan) vanish; lines and dark fills remain.
-        return colour.alpha() != 0 && colour.lightness() < 150;
+        return colour.alpha() != 0 && qGray(colour.rgb()) < 150;
     };
     for (int y = 0; y < normal.height(); ++y)
         for (int x = 0; x < normal.width(); ++x)

@@ -221,6 +221,14 @@ TEST(Pictures, DisabledGlyphIsTheOutlineEngraved) {
         EXPECT_GT(grey, 0) << button;
         EXPECT_GT(white, 0) << button;
         EXPECT_EQ(coloured, 0) << button;
+        // Light surfaces (the yellow-and-white checkerboards) leave nothing behind.
+        for (int y = 0; y < 16; ++y) {
+            for (int x = 0; x < 16; ++x) {
+                if (normal.pixelColor(x, y) == QColor(Qt::yellow)) {
+                    EXPECT_NE(disabled.pixelColor(x, y), QColor(0x80, 0x80, 0x80)) << button;
+                }
+            }
+        }
         // Transparent outside the drawing: the lower left corner shows through.
         EXPECT_EQ(normal.pixelColor(0, 15).alpha(), 0) << button;
     }
