@@ -1,5 +1,7 @@
 #pragma once
 
+#include "catalog/log_reader.h"
+
 #include <string_view>
 
 // The lines of the recorded dialogue that the scanner recognises, and the texts it writes,
@@ -28,6 +30,13 @@ inline constexpr std::string_view kSearching = " \x82\xF0\x8C\x9F\x8D\xF5";
 // " を発見しました"
 inline constexpr std::string_view kFound =
     " \x82\xF0\x94\xAD\x8C\xA9\x82\xB5\x82\xDC\x82\xB5\x82\xBD";
+
+// Every line the scanner acts on begins with one of these; each has "GO" or ">D" at the offset
+// given, which is what the fast search of a log looks for.
+inline constexpr LogReader::Marker kLineStarts[] = {
+    {kDownload, 3},    {"MAIL>GO", 5}, {"LIB>GO", 4},    {"FORUM>GO", 6},
+    {"\x81\x84GO", 2}, {"BBS>GO", 4},  {"CCS(N)>GO", 7},
+};
 
 // Bytes cut from the header line to give the title, and from the name line to give the name.
 inline constexpr std::size_t kTitleOffset = 10;

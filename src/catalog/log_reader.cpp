@@ -3,7 +3,11 @@
 #include "catalog/error.h"
 #include "catalog/messages.h"
 
+#include <algorithm>
 #include <cstring>
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
 
 namespace qbr {
 
@@ -84,6 +88,121 @@ std::string_view LogReader::next() {
             return line;
         }
         searched += begin_;
+    }
+}
+
+bool LogReader::lineStartsWith(std::size_t at, const Marker* markers, std::size_t count) const {
+    const std::string_view rest(buffer_.data() + at, end_ - at);
+    for (std::size_t i = 0; i < count; ++i) {
+        if (rest.substr(0, markers[i].text.size()) == markers[i].text)
+            return true;
+    }
+    return false;
+}
+
+// Whether a line begins at `at` (> begin_, which is itself a line start): after a CR, or after
+// the LF of a CR LF. An LF at begin_ itself is part of that line.
+bool LogReader::isLineStart(std::size_t at) const {
+    const char before = buffer_[at - 1];
+    return before == '\r' || (before == '\n' && at - 1 > begin_ && buffer_[at - 2] == '\r');
+}
+
+// The first position after begin_ where a line starts whose first bytes can be a marker, or
+// npos. Searches for the markers' two-byte keys, sixteen positions at a time where it can.
+std::size_t LogReader::nextCandidate(std::size_t from, const Marker* markers,
+                                     std::size_t count) const {
+    const char* base = buffer_.data();
+    auto check = [&](std::size_t key) -> std::size_t {
+        for (std::size_t i = 0; i < count; ++i) {
+            const Marker& m = markers[i];
+            if (key < begin_ + m.keyOffset + 1)
+                continue;
+            if (base[key] != m.text[m.keyOffset] || base[key + 1] != m.text[m.keyOffset + 1])
+                continue;
+            const std::size_t start = key - m.keyOffset;
+            if (isLineStart(start) &&
+                std::string_view(base + start, std::min(m.text.size(), end_ - start)) ==
+                    m.text.substr(0, std::min(m.text.size(), end_ - start)))
+                return start;
+        }
+        return std::string_view::npos;
+    };
+    std::size_t p = from;
+#if defined(__SSE2__)
+    // Every marker's key is "GO" or ">D".
+    const __m128i g = _mm_set1_epi8('G'), o = _mm_set1_epi8('O');
+    const __m128i gt = _mm_set1_epi8('>'), d = _mm_set1_epi8('D');
+    for (; p + 17 <= end_; p += 16) {
+        const __m128i first = _mm_loadu_si128(reinterpret_cast<const __m128i*>(base + p));
+        const __m128i second = _mm_loadu_si128(reinterpret_cast<const __m128i*>(base + p + 1));
+        const __m128i hits =
+            _mm_or_si128(_mm_and_si128(_mm_cmpeq_epi8(first, g), _mm_cmpeq_epi8(second, o)),
+                         _mm_and_si128(_mm_cmpeq_epi8(first, gt), _mm_cmpeq_epi8(second, d)));
+        for (unsigned mask = static_cast<unsigned>(_mm_movemask_epi8(hits)); mask != 0;
+             mask &= mask - 1) {
+            const std::size_t start = check(p + static_cast<std::size_t>(__builtin_ctz(mask)));
+            if (start != std::string_view::npos)
+                return start;
+        }
+    }
+#endif
+    for (; p + 1 < end_; ++p) {
+        const std::size_t start = check(p);
+        if (start != std::string_view::npos)
+            return start;
+    }
+    return std::string_view::npos;
+}
+
+bool LogReader::skipToLineStartingWith(const Marker* markers, std::size_t count) {
+    std::size_t longest = 0;
+    for (std::size_t i = 0; i < count; ++i)
+        longest = std::max(longest, markers[i].text.size());
+    for (;;) {
+        if (midLine_) {
+            // Finish the line passed over: up to its CR, and the LF that may follow it.
+            const void* cr = std::memchr(buffer_.data() + begin_, '\r', end_ - begin_);
+            if (!cr) {
+                begin_ = end_;
+                if (!fill())
+                    return false;
+                continue;
+            }
+            begin_ = static_cast<std::size_t>(static_cast<const char*>(cr) - buffer_.data()) + 1;
+            skipLf_ = true;
+            midLine_ = false;
+        }
+        if (atEnd())
+            return false;
+        // begin_ starts a line: is it one of the markers? Its first bytes must be at hand.
+        if (end_ - begin_ < longest && !exhausted_) {
+            fill();
+            continue;
+        }
+        if (lineStartsWith(begin_, markers, count))
+            return true;
+        const std::size_t next = nextCandidate(begin_, markers, count);
+        if (next != std::string_view::npos) {
+            begin_ = next; // a line start; checked in full once its bytes are in
+            if (end_ - begin_ >= longest || exhausted_) {
+                if (lineStartsWith(begin_, markers, count))
+                    return true;
+                midLine_ = true; // a key without its marker: pass this line over
+            }
+            continue;
+        }
+        // No marker line starts in what is buffered. Keep what follows the last CR, which may
+        // begin a marker line that the buffer cuts off; without a CR, the whole rest belongs to
+        // this line, which is passed over.
+        const void* lastCr = ::memrchr(buffer_.data() + begin_, '\r', end_ - begin_);
+        if (lastCr) {
+            begin_ =
+                static_cast<std::size_t>(static_cast<const char*>(lastCr) - buffer_.data()) + 1;
+            skipLf_ = true;
+        } else {
+            begin_ = end_;
+            midLine_ = true;
+        }
     }
 }
 

@@ -56,9 +56,15 @@ class LogReading {
     LogReading(Catalog& catalog, LogReader& reader, ScanProgressSink& progress, ReportSink& report)
         : catalog_(catalog), reader_(reader), progress_(progress), report_(report) {}
 
-    void run() {
-        while (!reader_.atEnd()) {
-            current_ = reader_.next();
+    void run(bool readEveryLine) {
+        // Lines that begin with no marker do nothing, so the fast search may pass them over.
+        auto nextLine = [&] {
+            return readEveryLine ? !reader_.atEnd()
+                                 : reader_.skipToLineStartingWith(marker::kLineStarts,
+                                                                  std::size(marker::kLineStarts));
+        };
+        while (nextLine()) {
+            readLine();
             if (startsWith(current_, marker::kDownload))
                 handleDownload();
             if (forumChange(current_, forum_))
@@ -67,8 +73,9 @@ class LogReading {
     }
 
   private:
-    // Reads the next line into current_; past the end of the log, an empty line.
-    void readLine() { current_ = reader_.next(); }
+    // Reads the next line into current_; past the end of the log, an empty line. A copy: the
+    // reader's view ends with its next read, and the line must outlive a test for the end.
+    void readLine() { current_.assign(reader_.next()); }
 
     void handleDownload() {
         TreeNode* forum = catalog_.FindForum(forum_);
@@ -101,8 +108,7 @@ class LogReading {
         for (int i = 0; i < marker::kLinesToFileName; ++i)
             readLine();
         // The name, cut from the fourth line, becomes the current line.
-        current_ = current_.size() > marker::kNameOffset ? current_.substr(marker::kNameOffset)
-                                                         : std::string_view();
+        current_.erase(0, marker::kNameOffset);
         gathered.emplace_back(marker::kFileName);
         gathered.emplace_back(current_);
         report_.appendLine(reportText(gathered.front(), marker::kFound));
@@ -113,8 +119,8 @@ class LogReading {
     LogReader& reader_;
     ScanProgressSink& progress_;
     ReportSink& report_;
-    std::string forum_;        // empty at the start of every log
-    std::string_view current_; // valid until the next read
+    std::string forum_; // empty at the start of every log
+    std::string current_;
 };
 
 } // namespace
@@ -157,7 +163,7 @@ void LogScanner::xSearchWord(const std::string& directory, const DirEntry& entry
     if (!file)
         throw Error(msg::systemErrorMessage(error));
     LogReader reader(*file, buffer_);
-    LogReading(catalog_, reader, progress_, report_).run();
+    LogReading(catalog_, reader, progress_, report_).run(readEveryLine_);
 }
 
 } // namespace qbr

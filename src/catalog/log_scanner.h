@@ -42,12 +42,17 @@ class LogScanner {
     // Reads one log of the directory (which ends with a separator, or is empty).
     void xSearchWord(const std::string& directory, const DirEntry& entry);
 
+    // Reads every line of a log instead of searching it for the marker lines: the plain way
+    // that the fast search must agree with, for tests and fuzzers.
+    void setReadEveryLine(bool on) noexcept { readEveryLine_ = on; }
+
   private:
     Catalog& catalog_;
     FileSystem& fs_;
     ScanProgressSink& progress_;
     ReportSink& report_;
     std::string buffer_; // read buffer, reused for every log
+    bool readEveryLine_ = false;
 };
 
 // Completes a directory with the separator, as the log and download folders are completed.

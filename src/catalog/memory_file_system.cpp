@@ -10,13 +10,12 @@ namespace {
 
 class MemoryInput final : public InputFile {
   public:
-    MemoryInput(std::string bytes, int readError)
-        : bytes_(std::move(bytes)), readError_(readError) {}
+    MemoryInput(std::string bytes, int readError, std::size_t piece)
+        : bytes_(std::move(bytes)), readError_(readError), piece_(piece) {}
     long long read(char* buffer, std::size_t size) override {
         if (readError_ != 0 && reads_++ > 0)
             return -readError_;
-        // Small pieces, so that readers meet every kind of buffer boundary.
-        const std::size_t n = std::min({size, bytes_.size() - at_, std::size_t{4093}});
+        const std::size_t n = std::min({size, bytes_.size() - at_, piece_});
         std::memcpy(buffer, bytes_.data() + at_, n);
         at_ += n;
         return static_cast<long long>(n);
@@ -27,6 +26,7 @@ class MemoryInput final : public InputFile {
     std::string bytes_;
     std::size_t at_ = 0;
     int readError_;
+    std::size_t piece_;
     int reads_ = 0;
 };
 
@@ -110,7 +110,7 @@ std::unique_ptr<InputFile> MemoryFileSystem::openRead(const std::string& path, i
     error = !file ? ENOENT : file->directory ? EISDIR : file->openError;
     if (error != 0)
         return nullptr;
-    return std::make_unique<MemoryInput>(file->bytes, file->readError);
+    return std::make_unique<MemoryInput>(file->bytes, file->readError, readPiece_);
 }
 
 std::unique_ptr<OutputFile> MemoryFileSystem::create(const std::string& path, int& error) {

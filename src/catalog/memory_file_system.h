@@ -31,6 +31,10 @@ class MemoryFileSystem final : public FileSystem {
     // Every path held, in creation order.
     std::vector<std::string> paths() const { return order_; }
 
+    // Reads hand out at most this many bytes at a time (default 4093), so that readers meet
+    // every kind of buffer boundary.
+    void setReadPiece(std::size_t bytes) noexcept { readPiece_ = bytes > 0 ? bytes : 1; }
+
     // Makes the n-th changing operation from now on fail with `error` (n from 1).
     void failAt(int n, int error = 5 /* EIO */, bool crash = false);
     int changingOperations() const { return operations_; }
@@ -53,6 +57,7 @@ class MemoryFileSystem final : public FileSystem {
     int failAt_ = 0;
     int failError_ = 0;
     bool crash_ = false;
+    std::size_t readPiece_ = 4093;
 };
 
 } // namespace qbr

@@ -3,7 +3,10 @@
 #include "support/scan_fixture.h"
 #include "support/sjis.h"
 
+#include <algorithm>
 #include <cerrno>
+#include <filesystem>
+#include <fstream>
 #include <gtest/gtest.h>
 
 namespace qbr {
@@ -259,6 +262,54 @@ TEST(LogScanner, ErrorsEndTheScanAndKeepTheWatermark) {
         EXPECT_TRUE(f.catalog.Modified());
         EXPECT_EQ(f.watermark.PreDateTime, 50);
         EXPECT_EQ(f.watermark.ScanDateTime, 60) << "never past a log that was not read";
+    }
+}
+
+// The fast search of a log, and reads of any size, change nothing a scan does. The sample logs
+// and a few hand-made ones stand for real dialogue.
+TEST(LogScanner, SearchingAndReadSizesAgreeWithReadingEveryLine) {
+    std::vector<std::pair<std::string, std::string>> logs;
+    std::vector<std::filesystem::path> paths;
+    for (const auto& entry :
+         std::filesystem::directory_iterator(std::string(QBR_SOURCE_DIR) + "/samples/logs"))
+        paths.push_back(entry.path());
+    std::sort(paths.begin(), paths.end());
+    for (const auto& path : paths) {
+        std::ifstream in(path, std::ios::binary);
+        logs.emplace_back(path.filename().string(),
+                          std::string(std::istreambuf_iterator<char>(in), {}));
+    }
+    ASSERT_GE(logs.size(), 5u);
+    const std::string dl = crlf(download("0123456789T", {"d"}, "X.LZH"));
+    logs.emplace_back("z1", "\nLIB>DOW 1\r\n" + dl);                 // LF inside a line
+    logs.emplace_back("z2", "xFORUM>GO A\r\r\nFORUM>GO B\r\n" + dl); // CR CR LF
+    logs.emplace_back("z3", "LIB>GO\rLIB>DOW\r\n\r\nLIB>D");         // markers cut short
+    logs.emplace_back("z4", std::string(70000, 'G') + "O\rFORUM>GO C\r" + dl);
+
+    auto scan = [&](std::size_t piece, bool everyLine) {
+        ScanFixture f;
+        f.fs.setReadPiece(piece);
+        for (const auto& [name, bytes] : logs)
+            f.addLog(name, bytes);
+        LogScanner scanner(f.catalog, f.fs, f.out, f.out);
+        scanner.setReadEveryLine(everyLine);
+        scanner.xFindFile(ScanFixture::kDir, f.watermark);
+        std::string all;
+        for (const std::string& line : f.out.report)
+            all += line + "\n";
+        forEachPreOrder(f.catalog.top(), [&](const TreeNode& node) {
+            all += std::to_string(node.level()) + node.text() + "\n";
+            if (node.level() == 2)
+                for (std::string_view line : f.catalog.ItemText(node))
+                    all.append(line).append("\n");
+        });
+        return all;
+    };
+    const std::string reference = scan(1 << 20, true);
+    EXPECT_GT(std::count(reference.begin(), reference.end(), '\n'), 500) << "the logs file items";
+    for (std::size_t piece : {1, 2, 3, 7, 64, 4093}) {
+        EXPECT_EQ(scan(piece, true), reference) << piece;
+        EXPECT_EQ(scan(piece, false), reference) << piece;
     }
 }
 
