@@ -5,7 +5,10 @@
 namespace qbr {
 
 std::string GetExtLinkApp(RegistryStore& store, std::string_view ext) {
-    const std::unique_ptr<RegistryKey> extension = store.openClassesKey("." + std::string(ext));
+    // Built in two steps: GCC 12 at -O3 takes "." + string for an overlapping copy (-Wrestrict).
+    std::string key(1, '.');
+    key += ext;
+    const std::unique_ptr<RegistryKey> extension = store.openClassesKey(key);
     if (!extension)
         return {};
     const std::string type = readText(*extension, {}, {}, {});
