@@ -1,5 +1,6 @@
 #include "app/core/watermark_text.h"
 #include "catalog/date_time.h"
+#include "support/run_program.h"
 #include "support/sjis.h"
 #include "support/temp_dir.h"
 
@@ -30,26 +31,10 @@ class Headless : public ::testing::Test {
     std::string cli() const { return dir_.path() + "bin/quenbrill-cli"; }
     std::string store() const { return dir_.path() + "config/Quenbrill/registry.reg"; }
 
-    struct Result {
-        int status = -1;
-        std::string out;
-        std::string err;
-    };
+    using Result = test::ProgramRun;
     Result run(const std::vector<std::string>& args) const {
-        std::string command = "XDG_CONFIG_HOME='" + dir_.path() + "config' '" + cli() + "'";
-        for (const std::string& arg : args)
-            command += " '" + arg + "'";
-        command += " 2>'" + dir_.path() + "stderr.txt'";
-        Result result;
-        FILE* pipe = ::popen(command.c_str(), "r");
-        std::array<char, 4096> buffer{};
-        std::size_t n = 0;
-        while ((n = std::fread(buffer.data(), 1, buffer.size(), pipe)) > 0)
-            result.out.append(buffer.data(), n);
-        const int status = ::pclose(pipe);
-        result.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-        result.err = test::TempDir::read(dir_.path() + "stderr.txt");
-        return result;
+        return test::runProgram("XDG_CONFIG_HOME='" + dir_.path() + "config' '" + cli() + "'", args,
+                                dir_.path() + "stderr.txt");
     }
 
     void addLog(const std::string& name, const std::string& title, long long when) const {

@@ -1,5 +1,6 @@
 #include "app/core/watermark_text.h"
 #include "catalog/date_time.h"
+#include "support/run_program.h"
 #include "support/sjis.h"
 #include "support/temp_dir.h"
 
@@ -13,33 +14,14 @@
 namespace qbr {
 namespace {
 
-struct CliRun {
-    int status = -1;
-    std::string out;
-    std::string err;
-};
+using CliRun = test::ProgramRun;
 
 std::string cli() {
     return std::string(std::getenv("QBR_BIN_DIR")) + "/src/cli/quenbrill-cli";
 }
 
-// Runs the command line program with the arguments (quoted for the shell).
 CliRun run(const std::vector<std::string>& args, const test::TempDir& dir) {
-    std::string command = "'" + cli() + "'";
-    for (const std::string& arg : args)
-        command += " '" + arg + "'";
-    const std::string errPath = dir.path() + "stderr.txt";
-    command += " 2>'" + errPath + "'";
-    CliRun result;
-    FILE* pipe = ::popen(command.c_str(), "r");
-    std::array<char, 4096> buffer{};
-    std::size_t n = 0;
-    while ((n = std::fread(buffer.data(), 1, buffer.size(), pipe)) > 0)
-        result.out.append(buffer.data(), n);
-    const int status = ::pclose(pipe);
-    result.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-    result.err = test::TempDir::read(errPath);
-    return result;
+    return test::runProgram("'" + cli() + "'", args, dir.path() + "stderr.txt");
 }
 
 constexpr long long k19990101 = 915148800;
