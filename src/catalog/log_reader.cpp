@@ -6,7 +6,7 @@
 #include <algorithm>
 #include <cstring>
 #if defined(__SSE2__)
-#include <emmintrin.h>
+#include <immintrin.h>
 #endif
 
 namespace qbr {
@@ -107,8 +107,78 @@ bool LogReader::isLineStart(std::size_t at) const {
     return before == '\r' || (before == '\n' && at - 1 > begin_ && buffer_[at - 2] == '\r');
 }
 
+namespace {
+
+// The position of the next "GO" or ">D" (every marker's key) from p, or `end`. Sixteen or
+// thirty-two positions at a time where the processor can.
+std::size_t nextKeyScalar(const char* b, std::size_t p, std::size_t end) {
+    for (; p + 1 < end; ++p) {
+        if ((b[p] == 'G' && b[p + 1] == 'O') || (b[p] == '>' && b[p + 1] == 'D'))
+            return p;
+    }
+    return end;
+}
+
+#if defined(__SSE2__)
+std::size_t nextKeySse2(const char* b, std::size_t p, std::size_t end) {
+    const __m128i g = _mm_set1_epi8('G'), o = _mm_set1_epi8('O');
+    const __m128i gt = _mm_set1_epi8('>'), d = _mm_set1_epi8('D');
+    for (; p + 17 <= end; p += 16) {
+        const __m128i first = _mm_loadu_si128(reinterpret_cast<const __m128i*>(b + p));
+        const __m128i second = _mm_loadu_si128(reinterpret_cast<const __m128i*>(b + p + 1));
+        const __m128i hits =
+            _mm_or_si128(_mm_and_si128(_mm_cmpeq_epi8(first, g), _mm_cmpeq_epi8(second, o)),
+                         _mm_and_si128(_mm_cmpeq_epi8(first, gt), _mm_cmpeq_epi8(second, d)));
+        if (const unsigned mask = static_cast<unsigned>(_mm_movemask_epi8(hits)))
+            return p + static_cast<std::size_t>(__builtin_ctz(mask));
+    }
+    return nextKeyScalar(b, p, end);
+}
+#endif
+
+#if defined(__x86_64__) && (defined(__GNUC__) || defined(__clang__))
+#define QBR_HAVE_AVX2_PATH 1
+__attribute__((target("avx2"))) std::size_t nextKeyAvx2(const char* b, std::size_t p,
+                                                        std::size_t end) {
+    const __m256i g = _mm256_set1_epi8('G'), o = _mm256_set1_epi8('O');
+    const __m256i gt = _mm256_set1_epi8('>'), d = _mm256_set1_epi8('D');
+    for (; p + 33 <= end; p += 32) {
+        const __m256i first = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(b + p));
+        const __m256i second = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(b + p + 1));
+        const __m256i hits = _mm256_or_si256(
+            _mm256_and_si256(_mm256_cmpeq_epi8(first, g), _mm256_cmpeq_epi8(second, o)),
+            _mm256_and_si256(_mm256_cmpeq_epi8(first, gt), _mm256_cmpeq_epi8(second, d)));
+        if (const unsigned mask = static_cast<unsigned>(_mm256_movemask_epi8(hits)))
+            return p + static_cast<std::size_t>(__builtin_ctz(mask));
+    }
+    return nextKeySse2(b, p, end);
+}
+#endif
+
+using KeyFinder = std::size_t (*)(const char*, std::size_t, std::size_t);
+
+KeyFinder chooseKeyFinder() {
+#if defined(QBR_HAVE_AVX2_PATH)
+    __builtin_cpu_init();
+    if (__builtin_cpu_supports("avx2"))
+        return nextKeyAvx2;
+#endif
+#if defined(__SSE2__)
+    return nextKeySse2;
+#else
+    return nextKeyScalar;
+#endif
+}
+
+std::size_t nextKey(const char* b, std::size_t p, std::size_t end) {
+    static const KeyFinder finder = chooseKeyFinder();
+    return finder(b, p, end);
+}
+
+} // namespace
+
 // The first position after begin_ where a line starts whose first bytes can be a marker, or
-// npos. Searches for the markers' two-byte keys, sixteen positions at a time where it can.
+// npos. Searches for the markers' two-byte keys.
 std::size_t LogReader::nextCandidate(std::size_t from, const Marker* markers,
                                      std::size_t count) const {
     const char* base = buffer_.data();
@@ -127,26 +197,7 @@ std::size_t LogReader::nextCandidate(std::size_t from, const Marker* markers,
         }
         return std::string_view::npos;
     };
-    std::size_t p = from;
-#if defined(__SSE2__)
-    // Every marker's key is "GO" or ">D".
-    const __m128i g = _mm_set1_epi8('G'), o = _mm_set1_epi8('O');
-    const __m128i gt = _mm_set1_epi8('>'), d = _mm_set1_epi8('D');
-    for (; p + 17 <= end_; p += 16) {
-        const __m128i first = _mm_loadu_si128(reinterpret_cast<const __m128i*>(base + p));
-        const __m128i second = _mm_loadu_si128(reinterpret_cast<const __m128i*>(base + p + 1));
-        const __m128i hits =
-            _mm_or_si128(_mm_and_si128(_mm_cmpeq_epi8(first, g), _mm_cmpeq_epi8(second, o)),
-                         _mm_and_si128(_mm_cmpeq_epi8(first, gt), _mm_cmpeq_epi8(second, d)));
-        for (unsigned mask = static_cast<unsigned>(_mm_movemask_epi8(hits)); mask != 0;
-             mask &= mask - 1) {
-            const std::size_t start = check(p + static_cast<std::size_t>(__builtin_ctz(mask)));
-            if (start != std::string_view::npos)
-                return start;
-        }
-    }
-#endif
-    for (; p + 1 < end_; ++p) {
+    for (std::size_t p = from; (p = nextKey(base, p, end_)) < end_; ++p) {
         const std::size_t start = check(p);
         if (start != std::string_view::npos)
             return start;
