@@ -4,6 +4,8 @@
 #include "catalog/error.h"
 #include "catalog/messages.h"
 
+#include <cstdint>
+
 namespace qbr::platform {
 
 namespace {
@@ -277,7 +279,8 @@ RegeditDocument RegeditDocument::parse(std::string_view text, std::string_view f
                 entry.value.data = std::string(digits);
             } else if (startsWithFolded(data, "hex")) {
                 data.remove_prefix(3);
-                int type = 3; // plain "hex:" is binary
+                std::uint32_t type = 3; // plain "hex:" is binary; up to eight digits fit
+
                 if (!data.empty() && data.front() == '(') {
                     const std::size_t close = data.find(')');
                     if (close == npos || close == 1 || close > 9)
@@ -287,7 +290,7 @@ RegeditDocument RegeditDocument::parse(std::string_view text, std::string_view f
                         const int d = hexDigit(c);
                         if (d < 0)
                             failLine(i + 1);
-                        type = type * 16 + d;
+                        type = type * 16 + static_cast<std::uint32_t>(d);
                     }
                     data.remove_prefix(close + 1);
                 }

@@ -52,6 +52,7 @@ TEST(RegeditDocument, ReadsEachValueForm) {
         {"\"V\"=dword:00000020", RegistryType::Other, "00000020"},
         {"\"V\"=hex:01,02", RegistryType::Other, "\x01\x02"},
         {"\"V\"=hex(7):41,00,00,00", RegistryType::Other, std::string("A\0\0\0", 4)},
+        {"\"V\"=hex(fff5ffa2):43", RegistryType::Other, "C"}, // a type of eight digits
         {"  \"V\" = \"spaced\"  ", RegistryType::String, "spaced"},
         // UTF-8 typed into the file: "あ" ends in 82, which CP932 would pair with the quote.
         {"\"V\"=\"/home/u/\xE3\x81\x82\"", RegistryType::String, "/home/u/\xE3\x81\x82"},
