@@ -1,8 +1,16 @@
 #include "ui/qbr1.h"
 
+#include "app/core/detail_pane.h"
+#include "app/core/file_actions.h"
+#include "app/core/relink.h"
+#include "platform/downloaded_file.h"
+#include "platform/file_presentation.h"
+#include "platform/qt_open_file_dialog.h"
 #include "ui/display_text.h"
+#include "ui/memo_lines.h"
 #include "ui/pictures.h"
 #include "ui/ui_texts.h"
+#include "ui/wait_cursor.h"
 #include "ui/window_font.h"
 
 #include <QItemSelectionModel>
@@ -39,12 +47,39 @@ constexpr int kSplitterWidth = 7;
 // The tree and the detail area each keep at least this much of the width.
 constexpr int kSplitterLimit = 30;
 
+// The given service, else a real one made and kept in `own`.
+template <typename Real, typename Interface, typename... Args>
+Interface& givenOrOwn(Interface* given, std::unique_ptr<Interface>& own, Args&&... args) {
+    if (given != nullptr)
+        return *given;
+    own = std::make_unique<Real>(std::forward<Args>(args)...);
+    return *own;
+}
+
+// Sets a flag for the life of a scope.
+class FlagScope {
+  public:
+    explicit FlagScope(bool& flag) : flag_(flag) { flag_ = true; }
+    ~FlagScope() { flag_ = false; }
+    FlagScope(const FlagScope&) = delete;
+    FlagScope& operator=(const FlagScope&) = delete;
+
+  private:
+    bool& flag_;
+};
+
 } // namespace
 
 TForm1::TForm1(Environment environment)
     : fileSystem_(environment.fileSystem), reporter_(environment.reporter),
       session_(environment.store, environment.fileSystem, environment.executable,
                environment.localeSeparator),
+      fileProbe_(givenOrOwn<platform::PosixFileProbe>(environment.fileProbe, ownFileProbe_)),
+      programIcons_(
+          givenOrOwn<platform::DesktopProgramIcons>(environment.programIcons, ownProgramIcons_)),
+      shell_(givenOrOwn<platform::FreedesktopShell>(environment.shell, ownShell_)),
+      openFileDialog_(givenOrOwn<platform::QtOpenFileDialog>(environment.openFileDialog,
+                                                             ownOpenFileDialog_, this)),
       model_(session_.catalog(), Pictures::treePictures()),
       catalogProgress_(environment.catalogProgress != nullptr ? environment.catalogProgress
                                                               : &form3Progress_) {
@@ -213,7 +248,21 @@ void TForm1::wireEvents() {
     connectButton(2, &TForm1::SpeedButton2Click);
     connectButton(3, &TForm1::SpeedButton3Click);
     connectButton(4, &TForm1::SpeedButton4Click);
+    connectButton(5, &TForm1::SpeedButton5Click);
+    connectButton(6, &TForm1::SpeedButton6Click);
+    // SpeedButton7 shares the picture's handler.
+    connectButton(7, &TForm1::Image1Click);
+    connectButton(8, &TForm1::SpeedButton8Click);
     connectButton(9, &TForm1::SpeedButton9Click);
+    connect(&image1_, &PictureBox::clicked, this, [this] { guarded([this] { Image1Click(); }); });
+    // The selection, not the current row: the view makes the first row current when it gets
+    // the focus, which selects nothing and must not replace the scan's report.
+    connect(treeView1_.selectionModel(), &QItemSelectionModel::selectionChanged, this,
+            [this](const QItemSelection& selected) {
+                if (refreshSuppressed_ || selected.indexes().isEmpty())
+                    return;
+                guarded([this, node = selected.indexes().first()] { TreeView1Change(node); });
+            });
 }
 
 QFileDialog& TForm1::OpenDialog1() {
@@ -363,16 +412,150 @@ void TForm1::SpeedButton9Click() {
     const QModelIndex target = selected.first();
     const QPersistentModelIndex parent = target.parent();
     const int row = target.row();
-    if (!model_.deleteNode(target))
-        return;
-    // The selection passes to the next sibling, else the previous one, else the parent.
-    QModelIndex next = model_.index(row, 0, parent);
-    if (!next.isValid() && row > 0)
-        next = model_.index(row - 1, 0, parent);
-    if (!next.isValid())
-        next = parent;
+    QModelIndex next;
+    {
+        // The view moves the selection on its own while the rows go; the pane is refreshed
+        // once, for the node the selection ends on.
+        FlagScope quiet(refreshSuppressed_);
+        if (!model_.deleteNode(target))
+            return;
+        // The selection passes to the next sibling, else the previous one, else the parent.
+        next = model_.index(row, 0, parent);
+        if (!next.isValid() && row > 0)
+            next = model_.index(row - 1, 0, parent);
+        if (!next.isValid())
+            next = parent;
+        if (next.isValid())
+            treeView1_.selectionModel()->setCurrentIndex(next, QItemSelectionModel::ClearAndSelect);
+    }
     if (next.isValid())
-        treeView1_.selectionModel()->setCurrentIndex(next, QItemSelectionModel::ClearAndSelect);
+        TreeView1Change(next);
+}
+
+// ---- Detail pane ----
+
+void TForm1::setLabel1(std::string bytes) {
+    label1Bytes_ = std::move(bytes);
+    label1_.setText(displayText(label1Bytes_));
+    label1_.adjustSize();
+}
+
+void TForm1::setLabel2(const QString& text) {
+    label2_.setText(text);
+    label2_.adjustSize();
+}
+
+void TForm1::resetFileSection() {
+    setLabel1({});
+    for (int number : {5, 6, 8, 9})
+        speedButton(number).setEnabled(false);
+    image1_.clear();
+    image1_.repaint();
+}
+
+void TForm1::TreeView1Change(const QModelIndex& index) {
+    // A selection change that reports no node comes only while the tree is emptied.
+    if (!index.isValid())
+        return;
+    TreeNode& node = *model_.node(index);
+    const WaitCursor hourglass;
+    memo1_.clear();
+    setLabel2({});
+    node.setImageIndex(0);
+    node.setSelectedIndex(1);
+    model_.nodeChanged(index);
+    statusPanels_[1]->clear();
+    if (node.level() == 2) {
+        try {
+            setMemoLines(memo1_, shownItemLines(catalog().lines(), node.span()));
+        } catch (...) {
+            // A damaged span: the pane is left with nothing to act on, and the guard reports.
+            resetFileSection();
+            speedButton(7).setEnabled(false);
+            throw;
+        }
+        statusPanels_[1]->setText(displayText(lineCountText(displayedLineRanges(memo1_).size())));
+    }
+    resetFileSection();
+
+    const std::optional<FileSection> section = findFileSection(displayedLines(memo1_));
+    platform::FilePresentation shown;
+    if (section)
+        shown = platform::presentDownloadedFile(fileProbe_, programIcons_, session_.DownPath(),
+                                                section->name);
+    const DetailPane pane = decideDetailPane(
+        {node.level(), node.hasChildren(), section, shown.file.exists, session_.ArchiverCommand()});
+    setLabel1(pane.fileName);
+    if (pane.showIcon)
+        image1_.setPixmap(shown.icon);
+    if (pane.dateLabel != DateLabel::Empty)
+        setLabel2(shown.dateLabel);
+    speedButton(5).setEnabled(pane.buttons.run);
+    speedButton(6).setEnabled(pane.buttons.show);
+    speedButton(7).setEnabled(pane.buttons.archive);
+    speedButton(8).setEnabled(pane.buttons.search);
+    speedButton(9).setEnabled(pane.buttons.remove);
+}
+
+// ---- File actions ----
+
+void TForm1::SpeedButton5Click() {
+    if (!actsOnFileName(label1Bytes_))
+        return;
+    const platform::DownloadedFile file =
+        platform::locateDownloadedFile(fileProbe_, session_.DownPath(), label1Bytes_);
+    shell_.openWithAssociation(session_.DownPath(), file.name);
+}
+
+void TForm1::SpeedButton6Click() {
+    if (!actsOnFileName(label1Bytes_))
+        return;
+    shell_.showInFileManager(
+        platform::locateDownloadedFile(fileProbe_, session_.DownPath(), label1Bytes_).path);
+}
+
+void TForm1::Image1Click() {
+    // The same tests whether or not SpeedButton7 is enabled: a missing file is listed all the
+    // same, under its path in DownPath.
+    const std::optional<ArchiveListing> listing = archiveListing(
+        session_.ArchiverCommand(), label1Bytes_,
+        platform::locateDownloadedFile(fileProbe_, session_.DownPath(), label1Bytes_).path);
+    if (listing)
+        shell_.startCommand(listing->command, {listing->path});
+}
+
+// ---- Re-link ----
+
+void TForm1::SpeedButton8Click() {
+    const std::optional<std::string> chosen = openFileDialog_.chooseFile(session_.DownPath());
+    if (!chosen)
+        return;
+    // Label1 takes the name whatever the test below finds.
+    setLabel1(platform::catalogNameForChosenPath(*chosen));
+    const QModelIndex selected = treeView1_.selectionModel()->selectedIndexes().value(0);
+    const std::optional<std::vector<std::string>> lines =
+        relinkItem(catalog(), selected.isValid() ? model_.node(selected) : nullptr,
+                   displayedLines(memo1_), label1Bytes_);
+    if (!lines)
+        return;
+    replaceLastTwoLines(memo1_, (*lines)[lines->size() - 2], lines->back());
+
+    const platform::FilePresentation shown = platform::presentDownloadedFile(
+        fileProbe_, programIcons_, session_.DownPath(), label1Bytes_);
+    if (shown.file.exists) {
+        speedButton(5).setEnabled(true);
+        speedButton(6).setEnabled(true);
+        image1_.clear();
+        image1_.repaint();
+        image1_.setPixmap(shown.icon);
+    } else {
+        // The picture and SpeedButton5 and 6 keep what the last refresh left.
+        speedButton(8).setEnabled(true);
+        speedButton(9).setEnabled(true);
+    }
+    setLabel2(shown.dateLabel);
+    speedButton(7).setEnabled(archiveListingOffered(session_.ArchiverCommand(),
+                                                    speedButton(6).isEnabled(), label1Bytes_));
 }
 
 } // namespace qbr::ui

@@ -6,6 +6,10 @@
 #include "catalog/catalog_files.h"
 #include "catalog/file_system.h"
 #include "catalog/log_scanner.h"
+#include "platform/desktop_shell.h"
+#include "platform/file_probe.h"
+#include "platform/open_file_dialog.h"
+#include "platform/program_icons.h"
 #include "ui/catalog_model.h"
 #include "ui/error_guard.h"
 #include "ui/picture_box.h"
@@ -47,6 +51,12 @@ class TForm1 final : public QWidget {
         char localeSeparator = '.';
         // Where the load and save report; none means the progress window Form3.
         CatalogProgressSink* catalogProgress = nullptr;
+        // The desktop services of the detail pane and the file actions; none means the real
+        // one (stat, GIO icons, the freedesktop shell, QFileDialog).
+        platform::FileProbe* fileProbe = nullptr;
+        platform::ProgramIcons* programIcons = nullptr;
+        platform::DesktopShell* shell = nullptr;
+        platform::OpenFileDialog* openFileDialog = nullptr;
     };
 
     // Builds the window from its design and runs FormCreate; then makes Form2, hidden.
@@ -61,7 +71,13 @@ class TForm1 final : public QWidget {
     void SpeedButton2Click();
     void SpeedButton3Click();
     void SpeedButton4Click();
+    void SpeedButton5Click();
+    void SpeedButton6Click();
+    void Image1Click();
+    void SpeedButton8Click();
     void SpeedButton9Click();
+    // The detail pane's refresh for the node that has just become selected.
+    void TreeView1Change(const QModelIndex& node);
 
     // The end of a run: the window hidden, then FormDestroy inside the guard.
     void shutDown();
@@ -70,6 +86,8 @@ class TForm1 final : public QWidget {
     Catalog& catalog() { return session_.catalog(); }
     CatalogModel& model() { return model_; }
     TForm2& Form2() { return *form2_; }
+    // Label1's text as the catalog's bytes: the pane's current file name.
+    const std::string& fileName() const { return label1Bytes_; }
 
     // The window's place as stored at exit.
     WindowGeometry currentGeometry() const;
@@ -96,6 +114,14 @@ class TForm1 final : public QWidget {
     void wireEvents();
     void runScan();
 
+    SpeedButton& speedButton(int number) const {
+        return *speedButtons_[static_cast<std::size_t>(number - 1)];
+    }
+    void setLabel1(std::string bytes);
+    void setLabel2(const QString& text);
+    // Steps 7 to 9 of the refresh: no file name, no file actions, no picture.
+    void resetFileSection();
+
     // Memo1 as the scan's report pane.
     class MemoReport final : public ReportSink {
       public:
@@ -111,6 +137,16 @@ class TForm1 final : public QWidget {
     // The catalog, the in-memory settings and the watermark, from FormCreate to FormDestroy.
     AppSession session_;
     bool shown_ = false;
+
+    // The desktop services: the given ones, else the real ones owned here.
+    std::unique_ptr<platform::FileProbe> ownFileProbe_;
+    std::unique_ptr<platform::ProgramIcons> ownProgramIcons_;
+    std::unique_ptr<platform::DesktopShell> ownShell_;
+    std::unique_ptr<platform::OpenFileDialog> ownOpenFileDialog_;
+    platform::FileProbe& fileProbe_;
+    platform::ProgramIcons& programIcons_;
+    platform::DesktopShell& shell_;
+    platform::OpenFileDialog& openFileDialog_;
 
     CatalogModel model_;
     Form3Progress form3Progress_{this};
@@ -135,6 +171,10 @@ class TForm1 final : public QWidget {
     QStatusBar statusBar1_{this};
     std::array<std::unique_ptr<QLabel>, 3> statusPanels_;
     std::unique_ptr<QFileDialog> openDialog1_;
+    // What Label1 shows, as the catalog holds it; Label1 shows it decoded.
+    std::string label1Bytes_;
+    // While a delete moves the selection, the refresh waits for the node it ends on.
+    bool refreshSuppressed_ = false;
 
     MemoReport memoReport_{memo1_};
     std::unique_ptr<TForm2> form2_;

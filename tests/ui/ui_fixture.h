@@ -2,6 +2,8 @@
 
 #include "catalog/memory_file_system.h"
 #include "platform/document_registry_store.h"
+#include "support/fake_desktop.h"
+#include "support/fake_file_probe.h"
 #include "support/sjis.h"
 #include "ui/display_text.h"
 #include "ui/error_guard.h"
@@ -54,6 +56,11 @@ struct Form1Fixture {
     platform::MemoryRegistryStore store;
     RecordingReporter reporter;
     WatchedForm3 progress;
+    // The desktop services the detail pane and the file actions use.
+    FakeFileProbe probe;
+    FakeProgramIcons icons;
+    FakeDesktopShell shell;
+    FakeOpenFileDialog dialog;
     std::unique_ptr<ui::TForm1> form;
 
     Form1Fixture() {
@@ -68,8 +75,8 @@ struct Form1Fixture {
     }
     // Builds the window (FormCreate runs) without showing it.
     ui::TForm1& create() {
-        form = std::make_unique<ui::TForm1>(
-            ui::TForm1::Environment{kExecutable, fs, store, reporter, '.', &progress});
+        form = std::make_unique<ui::TForm1>(ui::TForm1::Environment{
+            kExecutable, fs, store, reporter, '.', &progress, &probe, &icons, &shell, &dialog});
         return *form;
     }
     // Builds and shows it: the first scan runs.
