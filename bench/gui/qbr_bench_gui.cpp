@@ -7,22 +7,27 @@
 // (FormCreate with the load, Form2, show, first paint) and reports its times; the parent adds
 // the time from before the process started. The load is set against a plain read of the same
 // three files (read whole, line ends counted with memchr) in the same child, so the ratio holds
-// on a busy machine. Then the child steps the selection through the expanded tree.
+// on a busy machine. Then the child steps the selection through the expanded tree, and times the
+// detail pane's refresh alone on items whose file is present and on items whose file is missing,
+// against a plain decode of the same items' lines.
 #include "catalog/catalog.h"
 #include "catalog/catalog_files.h"
 #include "catalog/file_system.h"
 #include "plain_pass.h"
 #include "platform/document_registry_store.h"
+#include "ui/display_text.h"
 #include "ui/error_guard.h"
 #include "ui/qbr1.h"
 
 #include <QApplication>
+#include <QStringList>
 #include <QTreeView>
 #include <algorithm>
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
+#include <fstream>
 #include <iostream>
 #include <map>
 #include <string>
@@ -41,6 +46,8 @@ long long nowNs() {
 constexpr int kForums = 200;
 constexpr int kItemsPerForum = 500;
 constexpr int kSelectionSteps = 2000;
+// Forums whose even items have their file in the download folder.
+constexpr int kForumsWithFiles = 4;
 
 // A listing of a dozen lines, as the service showed it, in Shift-JIS.
 std::vector<std::string> listing(int forum, int item, const std::string& title) {
@@ -100,8 +107,8 @@ int child(const std::string& folder) {
 
     qbr::platform::MemoryRegistryStore store(
         "REGEDIT4\r\n\r\n[HKEY_CURRENT_USER\\Software\\EmSoft\\EmNifty]\r\n\"LogPath\"=\"" +
-        folder +
-        "/logs\"\r\n\r\n[HKEY_CURRENT_USER\\Software\\Ostrane\\QBR\\Settings]\r\n"
+        folder + "/logs\"\r\n\"DownPath\"=\"" + folder +
+        "/download\"\r\n\r\n[HKEY_CURRENT_USER\\Software\\Ostrane\\QBR\\Settings]\r\n"
         "\"Maximized\"=\"0\"\r\n\"Width\"=\"800\"\r\n\"Height\"=\"600\"\r\n\r\n");
     PrintingReporter reporter;
     const long long createStart = nowNs();
@@ -127,11 +134,48 @@ int child(const std::string& folder) {
     }
     const long long selectNs = nowNs() - selectStart;
 
+    // The refresh alone: select each item of the first forums, present and missing files apart.
+    std::vector<long long> presentNs, missingNs;
+    long long plainDecodeNs = 0;
+    const QModelIndex root = tree->model()->index(0, 0);
+    for (int f = 0; f < kForumsWithFiles; ++f) {
+        const QModelIndex forum = tree->model()->index(f, 0, root);
+        for (int i = 0; i < tree->model()->rowCount(forum); ++i) {
+            const QModelIndex item = tree->model()->index(i, 0, forum);
+            const long long start = nowNs();
+            tree->setCurrentIndex(item);
+            const long long took = nowNs() - start;
+            (i % 2 == 0 ? presentNs : missingNs).push_back(took);
+            // The plain pass: the same item's lines fetched and decoded for display.
+            const long long plainStart = nowNs();
+            QStringList decoded;
+            for (std::string_view line : form.catalog().ItemText(*form.model().node(item)))
+                decoded.push_back(qbr::ui::displayText(line));
+            plainDecodeNs += nowNs() - plainStart;
+        }
+    }
+    const auto medianNs = [](std::vector<long long> values) {
+        std::sort(values.begin(), values.end());
+        return values.empty() ? 0LL : values[values.size() / 2];
+    };
+    const auto maxNs = [](const std::vector<long long>& values) {
+        return values.empty() ? 0LL : *std::max_element(values.begin(), values.end());
+    };
+    long long refreshTotal = 0;
+    for (long long took : presentNs)
+        refreshTotal += took;
+    for (long long took : missingNs)
+        refreshTotal += took;
+
     std::cout << "main " << mainEntered << "\napp " << appMade << "\ncreate_start " << createStart
               << "\ncreated " << created << "\nshown " << shown << "\nplain_ns " << plainNs
               << "\nplain_bytes " << plain.bytes << "\nexpand_ns " << expanded - expandStart
               << "\nselect_ns " << selectNs << "\nselect_steps " << steps << "\nitems "
-              << form.catalog().nodeCount() << "\n";
+              << form.catalog().nodeCount() << "\nrefresh_present_ns " << medianNs(presentNs)
+              << "\nrefresh_present_max_ns " << maxNs(presentNs) << "\nrefresh_missing_ns "
+              << medianNs(missingNs) << "\nrefresh_missing_max_ns " << maxNs(missingNs)
+              << "\nrefresh_total_ns " << refreshTotal << "\nrefresh_plain_ns " << plainDecodeNs
+              << "\n";
     return 0;
 }
 
@@ -174,9 +218,17 @@ int main(int argc, char* argv[]) {
     const std::string folder = made;
     std::filesystem::create_directory(folder + "/logs");
     writeCatalog(folder + "/quenbrill");
+    std::filesystem::create_directory(folder + "/download");
+    for (int f = 0; f < kForumsWithFiles; ++f)
+        for (int i = 0; i < kItemsPerForum; i += 2)
+            std::ofstream(folder + "/download/F" + std::to_string(f) + "_" + std::to_string(i) +
+                          ".LZH")
+                << "archive";
     const std::string self = std::filesystem::read_symlink("/proc/self/exe").string();
 
     std::vector<double> startToShown, startToMain, load, plain, ratio, expand, select;
+    std::vector<double> refreshPresent, refreshPresentMax, refreshMissing, refreshMissingMax,
+        refreshRatio;
     long long bytes = 0, items = 0, steps = 0;
     for (int run = 0; run < runs; ++run) {
         long long started = 0;
@@ -194,6 +246,12 @@ int main(int argc, char* argv[]) {
         expand.push_back(ms(v["expand_ns"]));
         select.push_back(static_cast<double>(v["select_ns"]) / 1e3 /
                          static_cast<double>(std::max(1LL, v["select_steps"])));
+        refreshPresent.push_back(ms(v["refresh_present_ns"]));
+        refreshPresentMax.push_back(ms(v["refresh_present_max_ns"]));
+        refreshMissing.push_back(ms(v["refresh_missing_ns"]));
+        refreshMissingMax.push_back(ms(v["refresh_missing_max_ns"]));
+        refreshRatio.push_back(static_cast<double>(v["refresh_total_ns"]) /
+                               static_cast<double>(std::max(1LL, v["refresh_plain_ns"])));
         bytes = v["plain_bytes"];
         items = v["items"];
         steps = v["select_steps"];
@@ -210,5 +268,10 @@ int main(int argc, char* argv[]) {
     std::printf("expand all:                         %8.1f ms\n", median(expand));
     std::printf("select the next row and repaint:    %8.1f us per step (%lld steps)\n",
                 median(select), steps);
+    std::printf("refresh, file present:              %8.3f ms median, %.3f ms max\n",
+                median(refreshPresent), median(refreshPresentMax));
+    std::printf("refresh, file missing:              %8.3f ms median, %.3f ms max\n",
+                median(refreshMissing), median(refreshMissingMax));
+    std::printf("refresh / plain decode of its lines: %7.1f\n", median(refreshRatio));
     return 0;
 }
