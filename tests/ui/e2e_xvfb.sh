@@ -1,8 +1,10 @@
 #!/usr/bin/env bash
 # End-to-end run of the desktop program under Xvfb: a copy of the program in a temporary
 # folder (its catalog files land beside it), a temporary settings store pointing at the sample
-# logs, a screenshot once the main window shows, then SIGTERM, and the checks that the catalog
-# files and the settings were written.
+# logs, a screenshot once the main window shows, then items of the first forum selected with the
+# mouse and the keyboard and screenshots of their detail pane (the first item's file is not in
+# the sample downloads, the third one's is), then SIGTERM,
+# and the checks that the catalog files and the settings were written.
 #
 #   e2e_xvfb.sh PROGRAM SAMPLES_DIR ARTIFACT_DIR
 set -euo pipefail
@@ -45,6 +47,16 @@ done
 # Let the first scan finish and the window paint.
 sleep 1.5
 import -window root "$ARTIFACTS/quenbrill-e2e.png"
+# The window has no frame at 0, 0: a click on the root's row (tool bar 33 pixels high) selects
+# it; Right opens a node, Down moves to the next row.
+xdotool mousemove 40 44 click 1
+sleep 0.3
+xdotool key Right Down Right Down
+sleep 1
+import -window root "$ARTIFACTS/quenbrill-e2e-missing.png"
+xdotool key Down Down
+sleep 1
+import -window root "$ARTIFACTS/quenbrill-e2e-item.png"
 kill -TERM "$pid"
 wait "$pid"
 status=$?
@@ -68,5 +80,10 @@ grep -q '^"Maximized"="0"' "$reg" || fail "Maximized changed"
 # A screenshot with a drawn window, not an empty screen.
 colours=$(convert "$artifacts/quenbrill-e2e.png" -format %k info:)
 [ "$colours" -gt 16 ] || fail "screenshot shows $colours colours only"
+# Selecting an item changed the picture: its text, name, date and icon are in the pane.
+difference=$(compare -metric AE "$artifacts/quenbrill-e2e.png" "$artifacts/quenbrill-e2e-item.png" \
+    null: 2>&1 || true)
+[ "${difference%% *}" -gt 1000 ] 2>/dev/null || fail "selecting an item changed $difference pixels only"
 cp "$reg" "$artifacts/registry-after.reg"
-echo "screenshot: $artifacts/quenbrill-e2e.png ($colours colours)"
+echo "screenshots: $artifacts/quenbrill-e2e.png ($colours colours)," \
+    "$artifacts/quenbrill-e2e-item.png ($difference pixels changed)"
