@@ -409,6 +409,29 @@ TEST(Relink, SetsLabel1FirstAndTouchesNothingWithoutMarkerLines) {
     EXPECT_EQ(p.label("Label2"), QString());
 }
 
+TEST(Relink, AfterAScanOnlyLabel1Changes) {
+    Pane p;
+    p.probe.addFile(kDown + "A.LZH");
+    TreeNode* node = p.item("F", "T", {"x", "y", kRelinked, "A.LZH"});
+    p.select(node);
+    // A scan writes its report into the box; the rest of the pane keeps the last refresh.
+    p.addLog("B.LOG", {"FORUM>GO FB"}, 300);
+    p.button(2).click();
+    EXPECT_EQ(p.shown().size(), 1u);
+    EXPECT_EQ(p.form->fileName(), "A.LZH");
+    EXPECT_EQ(p.enabled(), "5 6 7 8 9");
+    p.button(5).click();
+    EXPECT_EQ(p.shell.calls(),
+              (std::vector<ShellCall>{{ShellCall::Kind::Open, kDown, "A.LZH", {}}}));
+
+    const std::string before = describe(p.form->catalog());
+    p.dialog.answer("/x/B.LZH");
+    p.button(8).click();
+    EXPECT_EQ(p.form->fileName(), "B.LZH");
+    EXPECT_EQ(describe(p.form->catalog()), before);
+    EXPECT_EQ(p.shown().size(), 1u);
+}
+
 TEST(Relink, ToAMissingNameKeepsTheFileActionsAndPicture) {
     Pane p;
     p.probe.addFile(kDown + "A.LZH");
