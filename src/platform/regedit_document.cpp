@@ -1,5 +1,6 @@
 #include "platform/regedit_document.h"
 
+#include "app/core/hex_digit.h"
 #include "app/core/settings_messages.h"
 #include "catalog/error.h"
 #include "catalog/messages.h"
@@ -32,16 +33,6 @@ std::string_view trimLeft(std::string_view s) {
     while (!s.empty() && isBlank(s.front()))
         s.remove_prefix(1);
     return s;
-}
-
-int hexDigit(char c) {
-    if (c >= '0' && c <= '9')
-        return c - '0';
-    if (c >= 'a' && c <= 'f')
-        return c - 'a' + 10;
-    if (c >= 'A' && c <= 'F')
-        return c - 'A' + 10;
-    return -1;
 }
 
 bool startsWithFolded(std::string_view text, std::string_view prefix) {
@@ -140,7 +131,7 @@ bool readHexBytes(std::string_view list, std::string& out) {
             return false;
         int byte = 0;
         for (char c : item) {
-            const int d = hexDigit(c);
+            const int d = hexDigitValue(c);
             if (d < 0)
                 return false;
             byte = byte * 16 + d;
@@ -272,7 +263,7 @@ RegeditDocument RegeditDocument::parse(std::string_view text, std::string_view f
                 if (digits.empty() || digits.size() > 8)
                     failLine(i + 1);
                 for (char c : digits) {
-                    if (hexDigit(c) < 0)
+                    if (hexDigitValue(c) < 0)
                         failLine(i + 1);
                 }
                 entry.value.type = RegistryType::Other;
@@ -287,7 +278,7 @@ RegeditDocument RegeditDocument::parse(std::string_view text, std::string_view f
                         failLine(i + 1);
                     type = 0;
                     for (char c : data.substr(1, close - 1)) {
-                        const int d = hexDigit(c);
+                        const int d = hexDigitValue(c);
                         if (d < 0)
                             failLine(i + 1);
                         type = type * 16 + static_cast<std::uint32_t>(d);

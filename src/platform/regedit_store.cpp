@@ -2,6 +2,7 @@
 
 #include "app/core/settings_messages.h"
 #include "catalog/error.h"
+#include "catalog/file_system.h"
 #include "catalog/messages.h"
 
 #include <cerrno>
@@ -51,38 +52,6 @@ int writeAll(int fd, std::string_view bytes) {
     return 0;
 }
 
-int syncFolder(const std::string& folder) {
-    const int fd = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-    if (fd < 0)
-        return errno;
-    const int result = ::fsync(fd) == 0 ? 0 : errno;
-    ::close(fd);
-    return result;
-}
-
-// Reads a whole file; 0, or an errno value (ENOENT when there is none).
-int readFile(const std::string& path, std::string& out) {
-    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
-    if (fd < 0)
-        return errno;
-    char buffer[65536];
-    for (;;) {
-        const ssize_t n = ::read(fd, buffer, sizeof buffer);
-        if (n < 0 && errno == EINTR)
-            continue;
-        if (n < 0) {
-            const int error = errno;
-            ::close(fd);
-            return error;
-        }
-        if (n == 0)
-            break;
-        out.append(buffer, static_cast<std::size_t>(n));
-    }
-    ::close(fd);
-    return 0;
-}
-
 } // namespace
 
 int replaceFileAtomically(const std::string& path, std::string_view bytes) {
@@ -115,7 +84,8 @@ int replaceFileAtomically(const std::string& path, std::string_view bytes) {
         ::unlink(temporary.c_str());
         return error;
     }
-    syncFolder(folder); // the rename is done; a failed folder sync loses nothing already there
+    systemFileSystem().syncDirectory(
+        folder); // the rename is done; a failed folder sync loses nothing already there
     return 0;
 }
 
@@ -138,7 +108,7 @@ std::string RegeditStore::defaultPath() {
 
 RegeditDocument RegeditStore::load() {
     std::string text;
-    const int error = readFile(path_, text);
+    const int error = readWholeFile(systemFileSystem(), path_, text);
     if (error == ENOENT)
         return RegeditDocument();
     if (error != 0) {

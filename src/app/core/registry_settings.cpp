@@ -1,5 +1,6 @@
 #include "app/core/registry_settings.h"
 
+#include "app/core/hex_digit.h"
 #include "app/core/settings_messages.h"
 #include "catalog/error.h"
 #include "catalog/messages.h"
@@ -11,23 +12,13 @@ namespace qbr {
 
 namespace {
 
-int hexValue(char c) {
-    if (c >= '0' && c <= '9')
-        return c - '0';
-    if (c >= 'a' && c <= 'f')
-        return c - 'a' + 10;
-    if (c >= 'A' && c <= 'F')
-        return c - 'A' + 10;
-    return -1;
-}
-
 // Hexadecimal digits to 32 bits; false when there are none, or something else, or too many.
 bool parseHex(std::string_view digits, std::uint32_t& out) {
     if (digits.empty())
         return false;
     std::uint64_t value = 0;
     for (char c : digits) {
-        const int d = hexValue(c);
+        const int d = hexDigitValue(c);
         if (d < 0)
             return false;
         value = value * 16 + static_cast<unsigned>(d);
