@@ -1,6 +1,8 @@
 // The main block: the application object and its title, the main window (whose creation runs
 // FormCreate and makes Form2), the message loop, and the orderly end that runs FormDestroy.
 
+#include "catalog/catalog_lock.h"
+#include "catalog/error.h"
 #include "catalog/file_system.h"
 #include "platform/regedit_store.h"
 #include "ui/display_text.h"
@@ -44,9 +46,22 @@ int main(int argc, char* argv[]) {
     QApplication::setWindowIcon(qbr::ui::Pictures::applicationIcon());
 
     qbr::ui::MessageBoxReporter reporter;
+    const std::string executable = executablePath(argv[0]);
+    // One program at a time on a catalog, for the whole run: a second one would save over the
+    // first one's finds. It says so and ends without writing anything.
+    std::unique_ptr<qbr::FileLock> lock;
+    bool refused = false;
+    qbr::ui::runGuarded(reporter, [&] {
+        refused = true;
+        lock = qbr::lockCatalog(qbr::CatalogPaths::fromExecutable(executable),
+                                qbr::systemFileSystem());
+        refused = false;
+    });
+    if (refused)
+        return 1;
     qbr::platform::RegeditStore store(qbr::platform::RegeditStore::defaultPath());
     qbr::ui::TForm1 Form1(
-        {executablePath(argv[0]), qbr::systemFileSystem(), store, reporter, localeSeparator()});
+        {executable, qbr::systemFileSystem(), store, reporter, localeSeparator()});
     qbr::ui::TerminationSignals termination(Form1);
     Form1.show();
     const int result = QApplication::exec();

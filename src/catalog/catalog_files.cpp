@@ -47,22 +47,24 @@ std::int32_t getLittleEndian(const char* in) {
     return static_cast<std::int32_t>(u);
 }
 
-// Writes a new file through a large buffer. Each failure is raised with the message that
-// belongs to this file, as the caller describes it.
+// Writes the new version of a catalog file beside the file it replaces (through a symbolic
+// link), with that file's permissions and owner, through a large buffer. Each failure is
+// raised with the message that belongs to this file, as the caller describes it.
 class FileWriter {
   public:
-    using Messages = std::string (*)(int error, const std::string& finalPath);
+    using Messages = std::string (*)(int error, const std::string& path);
 
-    FileWriter(FileSystem& fs, std::string finalPath, Messages createFailed, Messages writeFailed)
-        : finalPath_(std::move(finalPath)), writeFailed_(writeFailed) {
+    FileWriter(FileSystem& fs, const std::string& path, Messages createFailed, Messages writeFailed)
+        : target_(fs.resolveLink(path)), writeFailed_(writeFailed) {
         int error = 0;
-        file_ = fs.create(tempPath(), error);
+        file_ = fs.createLike(tempPath(), target_, error);
         if (!file_)
-            throw Error(createFailed(error, finalPath_));
+            throw Error(createFailed(error, tempPath()));
         buffer_.reserve(kWriteBuffer);
     }
 
-    std::string tempPath() const { return finalPath_ + std::string(CatalogPaths::kNewSuffix); }
+    std::string tempPath() const { return target_ + std::string(CatalogPaths::kNewSuffix); }
+    const std::string& target() const noexcept { return target_; }
 
     void append(std::string_view bytes) {
         if (buffer_.size() + bytes.size() > kWriteBuffer)
@@ -88,26 +90,43 @@ class FileWriter {
     }
     void check(int error) {
         if (error != 0)
-            throw Error(writeFailed_(error, finalPath_));
+            throw Error(writeFailed_(error, tempPath()));
     }
 
-    std::string finalPath_;
+    std::string target_;
     Messages writeFailed_;
     std::unique_ptr<OutputFile> file_;
     std::string buffer_;
 };
 
-std::string cannotCreate(int, const std::string& path) {
-    return msg::formatText(msg::kCannotCreate, path);
+// The file and the system's reason, for the second line of a message.
+std::string fileAndReason(const std::string& path, int error) {
+    return path + ": " + msg::systemReason(error);
 }
-std::string streamWriteError(int, const std::string&) {
-    return std::string(msg::kStreamWriteError);
+
+std::string cannotCreate(int error, const std::string& path) {
+    return msg::withDetail(msg::formatText(msg::kCannotCreate, path), msg::systemReason(error));
 }
-std::string systemError(int error, const std::string&) {
-    return msg::systemErrorMessage(error);
+std::string streamWriteError(int error, const std::string& path) {
+    return msg::withDetail(msg::kStreamWriteError, fileAndReason(path, error));
 }
-std::string nodWriteError(int error, const std::string&) {
-    return error == ENOSPC ? std::string(msg::kDiskFull) : msg::systemErrorMessage(error);
+std::string systemError(int error, const std::string& path) {
+    return msg::withDetail(msg::systemErrorMessage(error), fileAndReason(path, error));
+}
+std::string nodWriteError(int error, const std::string& path) {
+    return error == ENOSPC ? msg::withDetail(msg::kDiskFull, fileAndReason(path, error))
+                           : systemError(error, path);
+}
+
+// Raises the system's message for a step of the commit, naming the file it was done on.
+void checkStep(int error, const std::string& path) {
+    if (error != 0)
+        throw Error(systemError(error, path));
+}
+
+std::string folderOf(const std::string& path) {
+    const std::size_t slash = path.rfind('/');
+    return slash == std::string::npos ? std::string() : path.substr(0, slash + 1);
 }
 
 template <typename Out> void writeDat(const Catalog& catalog, Out& out) {
@@ -155,25 +174,43 @@ void finishInterruptedSave(const CatalogPaths& paths, FileSystem& fs) {
     if (!fs.isRegularFile(marker))
         return;
     for (const std::string* path : {&paths.dat(), &paths.trr(), &paths.nod()}) {
-        const std::string fresh = *path + std::string(CatalogPaths::kNewSuffix);
+        const std::string target = fs.resolveLink(*path);
+        const std::string fresh = target + std::string(CatalogPaths::kNewSuffix);
         if (!fs.isRegularFile(fresh))
             continue;
-        if (const int error = fs.rename(fresh, *path))
-            throw Error(msg::systemErrorMessage(error));
+        checkStep(fs.rename(fresh, target), target);
+        checkStep(fs.syncDirectory(folderOf(target)), folderOf(target));
     }
-    if (const int error = fs.syncDirectory(paths.directory()))
-        throw Error(msg::systemErrorMessage(error));
     if (const int error = fs.remove(marker); error != 0 && error != ENOENT)
-        throw Error(msg::systemErrorMessage(error));
+        throw Error(systemError(error, marker));
 }
 
-// Reads the spans of the items from the .nod file, in tree order.
-void readSpans(Catalog& catalog, const CatalogPaths& paths, FileSystem& fs,
+// The file a reader takes for a catalog file: while a save is being committed (the marker is
+// there and the writer holds the lock), the new version where it has not been renamed yet.
+std::string readerSource(const CatalogPaths& paths, FileSystem& fs, const std::string& path,
+                         LoadMode mode) {
+    if (mode == LoadMode::Reader && fs.isRegularFile(paths.commitMarker())) {
+        const std::string fresh = pendingPath(fs, path);
+        if (fs.isRegularFile(fresh))
+            return fresh;
+    }
+    return path;
+}
+
+// Reads the spans of the items from the .nod file, in tree order. False when the file holds
+// more than one record per item.
+bool readSpans(Catalog& catalog, const std::string& nodPath, FileSystem& fs,
                CatalogProgressSink& progress) {
     int error = 0;
-    std::unique_ptr<InputFile> file = fs.openRead(paths.nod(), error);
+    std::unique_ptr<InputFile> file = fs.openRead(nodPath, error);
     if (!file)
-        throw Error(msg::systemErrorMessage(error));
+        throw Error(msg::withDetail(msg::systemErrorMessage(error), nodPath));
+    auto readMore = [&](char* into, std::size_t size) {
+        const long long n = file->read(into, size);
+        if (n < 0)
+            throw Error(systemError(static_cast<int>(-n), nodPath));
+        return static_cast<std::size_t>(n);
+    };
 
     const std::size_t count = catalog.nodeCount();
     std::string buffer(64 * 1024 * kRecordSize, '\0');
@@ -190,23 +227,23 @@ void readSpans(Catalog& catalog, const CatalogPaths& paths, FileSystem& fs,
             std::memmove(buffer.data(), buffer.data() + used, have - used);
             have -= used;
             used = 0;
-            const long long n = file->read(buffer.data() + have, buffer.size() - have);
-            if (n < 0)
-                throw Error(msg::systemErrorMessage(static_cast<int>(-n)));
+            const std::size_t n = readMore(buffer.data() + have, buffer.size() - have);
             if (n == 0)
-                throw Error(std::string(msg::kReadBeyondEnd));
-            have += static_cast<std::size_t>(n);
+                throw Error(msg::withDetail(msg::kReadBeyondEnd, nodPath));
+            have += n;
         }
         node.setSpan(TItemSpan{getLittleEndian(buffer.data() + used),
                                getLittleEndian(buffer.data() + used + 4)});
         used += kRecordSize;
     });
+    char probe = 0;
+    return have == used && readMore(&probe, 1) == 0;
 }
 
 } // namespace
 
 CatalogPaths::CatalogPaths(std::string stem)
-    : dat_(stem + ".dat"), trr_(stem + ".trr"), nod_(stem + ".nod") {}
+    : stem_(std::move(stem)), dat_(stem_ + ".dat"), trr_(stem_ + ".trr"), nod_(stem_ + ".nod") {}
 
 CatalogPaths CatalogPaths::fromExecutable(std::string_view executable) {
     const std::size_t slash = executable.rfind('/');
@@ -225,10 +262,11 @@ std::string CatalogPaths::directory() const {
     return slash == std::string::npos ? std::string() : dat_.substr(0, slash + 1);
 }
 
-void readTree(Catalog& catalog, std::string text) {
+bool readTree(Catalog& catalog, std::string text) {
     TreeNode& top = catalog.top();
     top.removeAllChildren();
-    const LineStore lines = LineStore::fromText(std::move(text));
+    bool stoppedAtNul = false;
+    const LineStore lines = LineStore::fromText(std::move(text), &stoppedAtNul);
     TreeNode* previous = nullptr;
     for (std::size_t i = 0; i < lines.size(); ++i) {
         const std::string_view line = lines[i];
@@ -252,6 +290,11 @@ void readTree(Catalog& catalog, std::string text) {
         }
         previous = parent->appendChild(std::string(nodeText));
     }
+    return !stoppedAtNul;
+}
+
+std::string pendingPath(FileSystem& fs, const std::string& path) {
+    return fs.resolveLink(path) + std::string(CatalogPaths::kNewSuffix);
 }
 
 std::string datText(const Catalog& catalog) {
@@ -273,23 +316,46 @@ std::string nodBytes(const Catalog& catalog) {
 }
 
 void LoadCatalog(Catalog& catalog, const CatalogPaths& paths, FileSystem& fs,
-                 CatalogProgressSink& progress) {
-    finishInterruptedSave(paths, fs);
-    if (!fs.isRegularFile(paths.dat()))
+                 CatalogProgressSink& progress, LoadMode mode) {
+    if (mode == LoadMode::Owner) {
+        try {
+            finishInterruptedSave(paths, fs);
+        } catch (const Error&) {
+            // The files are those of a save cut short: what is in memory must not replace them.
+            catalog.setLoadState(Catalog::LoadState::Incomplete);
+            throw;
+        }
+    }
+    const std::string datPath = readerSource(paths, fs, paths.dat(), mode);
+    if (!fs.isRegularFile(datPath))
         return;
     catalog.setLoadState(Catalog::LoadState::Incomplete);
     ProgressScope scope(progress, msg::kLoading);
+    // Each file whose reading stopped short of its end; the load goes on as far as it can.
+    std::string unread;
+    auto note = [&](std::string_view text, const std::string& path) {
+        unread += unread.empty() ? "" : "\n";
+        unread += msg::formatText(text, path);
+    };
 
     std::string text;
-    if (readWholeFile(fs, paths.dat(), text) != 0)
+    if (readWholeFile(fs, datPath, text) != 0)
         throw Error(msg::formatText(msg::kCannotOpen, paths.dat()));
-    catalog.lines() = LineStore::fromText(std::move(text));
+    bool stoppedAtNul = false;
+    catalog.lines() = LineStore::fromText(std::move(text), &stoppedAtNul);
+    if (stoppedAtNul)
+        note(msg::kStoppedAtNul, paths.dat());
 
-    if (readWholeFile(fs, paths.trr(), text) != 0)
+    const std::string trrPath = readerSource(paths, fs, paths.trr(), mode);
+    if (readWholeFile(fs, trrPath, text) != 0)
         throw Error(msg::formatText(msg::kCannotOpen, paths.trr()));
-    readTree(catalog, std::move(text));
+    if (!readTree(catalog, std::move(text)))
+        note(msg::kStoppedAtNul, paths.trr());
 
-    readSpans(catalog, paths, fs, progress);
+    if (!readSpans(catalog, readerSource(paths, fs, paths.nod(), mode), fs, progress))
+        note(msg::kExtraRecords, paths.nod());
+    if (!unread.empty())
+        throw Error(unread);
     catalog.setLoadState(Catalog::LoadState::Complete);
 }
 
@@ -300,15 +366,19 @@ void SaveCatalog(Catalog& catalog, const CatalogPaths& paths, FileSystem& fs,
     catalog.Collect();
     ProgressScope scope(progress, msg::kSaving);
 
+    // The files the three paths stand for, written beside them and renamed over them.
+    std::string targets[3];
     {
         FileWriter dat(fs, paths.dat(), cannotCreate, streamWriteError);
         writeDat(catalog, dat);
         dat.finish();
+        targets[0] = dat.target();
     }
     {
         FileWriter trr(fs, paths.trr(), cannotCreate, streamWriteError);
         writeTrr(catalog, trr);
         trr.finish();
+        targets[1] = trr.target();
     }
     {
         FileWriter nod(fs, paths.nod(), systemError, nodWriteError);
@@ -318,27 +388,32 @@ void SaveCatalog(Catalog& catalog, const CatalogPaths& paths, FileSystem& fs,
             nod.append(record);
         });
         nod.finish();
+        targets[2] = nod.target();
     }
 
     // Commit: from the marker on, a load completes the renames, so the set changes as one.
     const std::string directory = paths.directory();
-    auto check = [](int error) {
-        if (error != 0)
-            throw Error(msg::systemErrorMessage(error));
+    auto syncFolders = [&] {
+        checkStep(fs.syncDirectory(directory), directory);
+        for (const std::string& target : targets) {
+            if (const std::string folder = folderOf(target); folder != directory)
+                checkStep(fs.syncDirectory(folder), folder);
+        }
     };
-    check(fs.syncDirectory(directory));
+    syncFolders();
     {
         int error = 0;
-        std::unique_ptr<OutputFile> marker = fs.create(paths.commitMarker(), error);
-        check(error);
-        check(marker->sync());
-        check(marker->close());
+        const std::string marker = paths.commitMarker();
+        std::unique_ptr<OutputFile> file = fs.create(marker, error);
+        checkStep(error, marker);
+        checkStep(file->sync(), marker);
+        checkStep(file->close(), marker);
     }
-    check(fs.syncDirectory(directory));
-    for (const std::string* path : {&paths.dat(), &paths.trr(), &paths.nod()})
-        check(fs.rename(*path + std::string(CatalogPaths::kNewSuffix), *path));
-    check(fs.syncDirectory(directory));
-    check(fs.remove(paths.commitMarker()));
+    checkStep(fs.syncDirectory(directory), directory);
+    for (const std::string& target : targets)
+        checkStep(fs.rename(target + std::string(CatalogPaths::kNewSuffix), target), target);
+    syncFolders();
+    checkStep(fs.remove(paths.commitMarker()), paths.commitMarker());
 }
 
 } // namespace qbr

@@ -33,6 +33,13 @@ class OutputFile {
     virtual int close() = 0;
 };
 
+// An advisory lock held until the object is destroyed; the kernel releases it when the process
+// ends, however it ends.
+class FileLock {
+  public:
+    virtual ~FileLock() = default;
+};
+
 // Every file-system service the core needs, so that tests can inject failures and a port
 // only adds an implementation. Paths and names are bytes, never decoded.
 class FileSystem {
@@ -47,6 +54,20 @@ class FileSystem {
     virtual std::unique_ptr<InputFile> openRead(const std::string& path, int& error) = 0;
     // Creates or truncates for writing; on failure returns nullptr and sets the errno value.
     virtual std::unique_ptr<OutputFile> create(const std::string& path, int& error) = 0;
+    // Creates or truncates `path` for writing, giving it the permissions and, where permitted,
+    // the owner of `model` when that file exists: a replacement keeps what the user set up.
+    virtual std::unique_ptr<OutputFile> createLike(const std::string& path,
+                                                   const std::string& model, int& error) = 0;
+    // Creates a file that must not exist yet (EEXIST when it does): nothing is ever written
+    // over.
+    virtual std::unique_ptr<OutputFile> createExclusive(const std::string& path, int& error) = 0;
+    // The file a path stands for: the end of its chain of symbolic links (a relative target
+    // taken from the link's folder), or the path itself when it is no link. A save writes
+    // beside that file, so that a catalog linked in from another disk stays linked.
+    virtual std::string resolveLink(const std::string& path) = 0;
+    // Takes an exclusive advisory lock on a lock file (made when absent) without waiting.
+    // nullptr with EWOULDBLOCK when another holder has it, or with the errno of the failure.
+    virtual std::unique_ptr<FileLock> tryLock(const std::string& path, int& error) = 0;
     // Atomically replaces `to` by `from`; 0 or an errno value.
     virtual int rename(const std::string& from, const std::string& to) = 0;
     // 0, or an errno value (ENOENT included).

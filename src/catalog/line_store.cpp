@@ -7,9 +7,12 @@
 
 namespace qbr {
 
-LineStore LineStore::fromText(std::string text) {
+LineStore LineStore::fromText(std::string text, bool* stoppedAtNul) {
     LineStore store;
-    if (const void* nul = std::memchr(text.data(), '\0', text.size()))
+    const void* nul = std::memchr(text.data(), '\0', text.size());
+    if (stoppedAtNul)
+        *stoppedAtNul = nul != nullptr;
+    if (nul)
         text.resize(static_cast<const char*>(nul) - text.data());
 
     // Lines are moved down over the line ends that separated them, in place.

@@ -16,8 +16,9 @@ class LineStore {
 
     // Splits a whole file's text into lines the way the catalog files are read: a NUL ends
     // the text; CR LF, a lone CR and a lone LF each end one line; bytes after the last line
-    // end form one last line. Reuses the text's buffer.
-    static LineStore fromText(std::string text);
+    // end form one last line. Reuses the text's buffer. `stoppedAtNul`, when given, tells
+    // whether a NUL left bytes unread.
+    static LineStore fromText(std::string text, bool* stoppedAtNul = nullptr);
 
     std::size_t size() const noexcept { return ends_.size(); }
     bool empty() const noexcept { return ends_.empty(); }

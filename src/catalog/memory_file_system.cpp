@@ -48,6 +48,17 @@ class MemoryOutput final : public OutputFile {
     std::string path_;
 };
 
+class MemoryLock final : public FileLock {
+  public:
+    MemoryLock(std::set<std::string>& locks, std::string path)
+        : locks_(locks), path_(std::move(path)) {}
+    ~MemoryLock() override { locks_.erase(path_); }
+
+  private:
+    std::set<std::string>& locks_;
+    std::string path_;
+};
+
 } // namespace
 
 void MemoryFileSystem::put(const std::string& path, std::string bytes, double date) {
@@ -119,6 +130,30 @@ std::unique_ptr<OutputFile> MemoryFileSystem::create(const std::string& path, in
         return nullptr;
     put(path, {});
     return std::make_unique<MemoryOutput>(*this, path);
+}
+
+std::unique_ptr<OutputFile> MemoryFileSystem::createLike(const std::string& path,
+                                                         const std::string&, int& error) {
+    return create(path, error);
+}
+
+std::unique_ptr<OutputFile> MemoryFileSystem::createExclusive(const std::string& path, int& error) {
+    if (exists(path)) {
+        error = EEXIST;
+        return nullptr;
+    }
+    return create(path, error);
+}
+
+std::unique_ptr<FileLock> MemoryFileSystem::tryLock(const std::string& path, int& error) {
+    if (!locks_.insert(path).second) {
+        error = EWOULDBLOCK;
+        return nullptr;
+    }
+    if (!exists(path))
+        put(path, {});
+    error = 0;
+    return std::make_unique<MemoryLock>(locks_, path);
 }
 
 int MemoryFileSystem::rename(const std::string& from, const std::string& to) {

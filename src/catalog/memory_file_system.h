@@ -3,6 +3,7 @@
 #include "catalog/file_system.h"
 
 #include <map>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -43,6 +44,14 @@ class MemoryFileSystem final : public FileSystem {
     bool isRegularFile(const std::string& path) override;
     std::unique_ptr<InputFile> openRead(const std::string& path, int& error) override;
     std::unique_ptr<OutputFile> create(const std::string& path, int& error) override;
+    std::unique_ptr<OutputFile> createLike(const std::string& path, const std::string& model,
+                                           int& error) override;
+    std::unique_ptr<OutputFile> createExclusive(const std::string& path, int& error) override;
+    // Links are not modelled: every path stands for itself.
+    std::string resolveLink(const std::string& path) override { return path; }
+    // Locks held through this object; one holder per path.
+    std::unique_ptr<FileLock> tryLock(const std::string& path, int& error) override;
+    bool isLocked(const std::string& path) const { return locks_.count(path) != 0; }
     int rename(const std::string& from, const std::string& to) override;
     int remove(const std::string& path) override;
     int syncDirectory(const std::string& directory) override;
@@ -58,6 +67,7 @@ class MemoryFileSystem final : public FileSystem {
     int failError_ = 0;
     bool crash_ = false;
     std::size_t readPiece_ = 4093;
+    std::set<std::string> locks_;
 };
 
 } // namespace qbr

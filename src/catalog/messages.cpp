@@ -1,6 +1,7 @@
 #include "catalog/messages.h"
 
 #include <cerrno>
+#include <cstring>
 
 namespace qbr::msg {
 
@@ -77,6 +78,21 @@ std::string systemErrorMessage(int posixErrno) {
 
 std::string listIndexMessage(std::int64_t position) {
     return formatNumber(kListIndex, position);
+}
+
+std::string systemReason(int posixErrno) {
+    const char* description = ::strerrordesc_np(posixErrno);
+    return std::string(description ? description : "Unknown error") + " (errno " +
+           std::to_string(posixErrno) + ")";
+}
+
+std::string withDetail(std::string_view text, std::string_view detail) {
+    std::string out(text);
+    if (!detail.empty()) {
+        out += '\n';
+        out += detail;
+    }
+    return out;
 }
 
 } // namespace qbr::msg

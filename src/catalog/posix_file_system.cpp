@@ -5,6 +5,7 @@
 #include <cstring>
 #include <dirent.h>
 #include <fcntl.h>
+#include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -60,6 +61,7 @@ class PosixOutputFile final : public OutputFile {
     }
 
     int sync() override { return ::fsync(fd_) == 0 ? 0 : errno; }
+    int descriptor() const noexcept { return fd_; }
 
     int close() override {
         const int fd = fd_;
@@ -70,6 +72,25 @@ class PosixOutputFile final : public OutputFile {
   private:
     int fd_;
 };
+
+class PosixLock final : public FileLock {
+  public:
+    explicit PosixLock(int fd) : fd_(fd) {}
+    ~PosixLock() override { ::close(fd_); } // closing the last descriptor releases the lock
+
+  private:
+    int fd_;
+};
+
+std::unique_ptr<OutputFile> openForWriting(const std::string& path, int flags, int& error) {
+    const int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_CLOEXEC | flags, 0666);
+    if (fd < 0) {
+        error = errno;
+        return nullptr;
+    }
+    error = 0;
+    return std::make_unique<PosixOutputFile>(fd);
+}
 
 class PosixFileSystem final : public FileSystem {
   public:
@@ -114,13 +135,70 @@ class PosixFileSystem final : public FileSystem {
     }
 
     std::unique_ptr<OutputFile> create(const std::string& path, int& error) override {
-        const int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
+        return openForWriting(path, O_TRUNC, error);
+    }
+
+    std::unique_ptr<OutputFile> createLike(const std::string& path, const std::string& model,
+                                           int& error) override {
+        std::unique_ptr<OutputFile> file = openForWriting(path, O_TRUNC, error);
+        struct stat st {};
+        if (file && ::stat(model.c_str(), &st) == 0 && S_ISREG(st.st_mode)) {
+            const int fd = static_cast<PosixOutputFile&>(*file).descriptor();
+            // The owner can be given back only by a privileged program; the mode always.
+            if (::fchown(fd, st.st_uid, st.st_gid) != 0)
+                (void)::fchown(fd, static_cast<uid_t>(-1), st.st_gid);
+            if (::fchmod(fd, st.st_mode & 07777) != 0) {
+                error = errno;
+                return nullptr;
+            }
+        }
+        return file;
+    }
+
+    std::unique_ptr<OutputFile> createExclusive(const std::string& path, int& error) override {
+        return openForWriting(path, O_EXCL, error);
+    }
+
+    std::string resolveLink(const std::string& path) override {
+        std::string current = path;
+        // Forty links deep, as the kernel allows, then the chain is taken to end there.
+        for (int hop = 0; hop < 40; ++hop) {
+            struct stat st {};
+            if (::lstat(current.c_str(), &st) != 0 || !S_ISLNK(st.st_mode))
+                break;
+            std::string target(static_cast<std::size_t>(st.st_size > 0 ? st.st_size : 255) + 1,
+                               '\0');
+            const ssize_t n = ::readlink(current.c_str(), target.data(), target.size());
+            if (n <= 0 || static_cast<std::size_t>(n) >= target.size())
+                break;
+            target.resize(static_cast<std::size_t>(n));
+            if (target.front() != '/') {
+                const std::size_t slash = current.rfind('/');
+                target =
+                    slash == std::string::npos ? target : current.substr(0, slash + 1) + target;
+            }
+            current = std::move(target);
+        }
+        return current;
+    }
+
+    std::unique_ptr<FileLock> tryLock(const std::string& path, int& error) override {
+        int fd = ::open(path.c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0666);
+        if (fd < 0 && (errno == EACCES || errno == EROFS))
+            fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC); // flock needs no write access
         if (fd < 0) {
             error = errno;
             return nullptr;
         }
+        while (::flock(fd, LOCK_EX | LOCK_NB) != 0) {
+            if (errno == EINTR)
+                continue;
+            error = errno == EAGAIN ? EWOULDBLOCK : errno;
+            ::close(fd);
+            return nullptr;
+        }
         error = 0;
-        return std::make_unique<PosixOutputFile>(fd);
+        return std::make_unique<PosixLock>(fd);
     }
 
     int rename(const std::string& from, const std::string& to) override {

@@ -1,3 +1,4 @@
+#include "catalog/catalog_lock.h"
 #include "catalog/error.h"
 #include "cli/cli_args.h"
 #include "cli/cli_output.h"
@@ -29,10 +30,16 @@ int load(const std::vector<std::string>& words, Loaded& loaded, std::vector<std:
         return usageError("--encoding is utf8 or sjis");
     loaded.out = Output(encoding == "utf8" ? Encoding::Utf8 : Encoding::Sjis);
     rest = args->positional();
+    if (args->get("catalog").empty())
+        return usageError("--catalog needs a file name");
     SilentProgress progress;
     try {
-        LoadCatalog(loaded.catalog, CatalogPaths::fromBase(args->get("catalog")),
-                    systemFileSystem(), progress);
+        // Reading works beside a program that holds the catalog; only a program that holds
+        // the lock may finish a save that was cut short.
+        const CatalogPaths paths = CatalogPaths::fromBase(args->get("catalog"));
+        FileSystem& fs = systemFileSystem();
+        const std::unique_ptr<FileLock> lock = lockCatalogIfFree(paths, fs);
+        LoadCatalog(loaded.catalog, paths, fs, progress, lock ? LoadMode::Owner : LoadMode::Reader);
     } catch (const Error& error) {
         printError(error.text());
         return 1;

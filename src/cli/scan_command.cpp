@@ -1,5 +1,6 @@
 #include "app/core/app_session.h"
 #include "app/core/watermark_text.h"
+#include "catalog/catalog_lock.h"
 #include "catalog/error.h"
 #include "cli/cli_args.h"
 #include "cli/cli_output.h"
@@ -34,8 +35,17 @@ int headlessScan(const Output& out) {
         printError(error.text());
         failed = true;
     };
-    platform::RegeditStore store(platform::RegeditStore::defaultPath());
     FileSystem& fs = systemFileSystem();
+    // The desktop program, or another run, may hold the catalog: then nothing is read or
+    // written, not even the settings.
+    std::unique_ptr<FileLock> lock;
+    try {
+        lock = lockCatalog(CatalogPaths::fromExecutable(desktopProgramPath()), fs);
+    } catch (const Error& error) {
+        printError(error.text());
+        return 1;
+    }
+    platform::RegeditStore store(platform::RegeditStore::defaultPath());
     SilentProgress progress;
     AppSession session(store, fs, desktopProgramPath(), platform::localeDecimalSeparator());
     if (const StartupReads reads = session.FormCreate(progress); reads.error)
@@ -78,18 +88,28 @@ int scanCommand(const std::vector<std::string>& words) {
     const std::string encoding = args->get("encoding", "utf8");
     if (encoding != "utf8" && encoding != "sjis")
         return usageError("--encoding is utf8 or sjis");
+    if (!args->positional().empty())
+        return usageError("scan takes no argument " + args->positional().front());
     const Output out(encoding == "utf8" ? Encoding::Utf8 : Encoding::Sjis);
     if (headless)
         return headlessScan(out);
+    if (args->get("catalog").empty() || args->get("logs").empty())
+        return usageError("--catalog and --logs need a name");
+    Watermark watermark;
+    try {
+        watermark.PreDateTime = parseWatermark(args->get("watermark", "0"));
+    } catch (const Error&) {
+        return usageError("--watermark " + args->get("watermark") +
+                          ": not a watermark (days since 1899-12-30, such as 36161.4166898148)");
+    }
+    watermark.ScanDateTime = watermark.PreDateTime;
 
     FileSystem& fs = systemFileSystem();
     const CatalogPaths paths = CatalogPaths::fromBase(args->get("catalog"));
     Catalog catalog;
     SilentProgress progress;
     try {
-        Watermark watermark;
-        watermark.PreDateTime = parseWatermark(args->get("watermark", "0"));
-        watermark.ScanDateTime = watermark.PreDateTime;
+        const std::unique_ptr<FileLock> lock = lockCatalog(paths, fs);
         LoadCatalog(catalog, paths, fs, progress);
 
         PrintingReport report(out);

@@ -139,7 +139,10 @@ TEST_F(SessionTest, UnreadableCatalogEndsStartUpAfterEverythingElse) {
     AppSession session(store, systemFileSystem(), exe());
     const StartupReads reads = session.FormCreate(progress_);
     ASSERT_TRUE(reads.error);
-    EXPECT_EQ(reads.error->text(), msg::formatText(msg::kCannotOpen, catalogFile(".trr")));
+    // The load's own message, then the way forward from a catalog that cannot be read.
+    EXPECT_EQ(
+        reads.error->text(),
+        msg::withDetail(msg::formatText(msg::kCannotOpen, catalogFile(".trr")), msg::kSalvageHint));
     EXPECT_EQ(reads.Maximized, true);
     EXPECT_EQ(session.watermark().ScanDateTime, 36161.5);
     EXPECT_EQ(session.catalog().loadState(), Catalog::LoadState::Incomplete);

@@ -45,6 +45,21 @@ class FailingFileSystem final : public FileSystem {
         }
         return real().create(path, error);
     }
+    std::unique_ptr<OutputFile> createLike(const std::string& path, const std::string& model,
+                                           int& error) override {
+        if (failCreates) {
+            error = ENOSPC;
+            return nullptr;
+        }
+        return real().createLike(path, model, error);
+    }
+    std::unique_ptr<OutputFile> createExclusive(const std::string& path, int& error) override {
+        return real().createExclusive(path, error);
+    }
+    std::string resolveLink(const std::string& path) override { return real().resolveLink(path); }
+    std::unique_ptr<FileLock> tryLock(const std::string& path, int& error) override {
+        return real().tryLock(path, error);
+    }
     int rename(const std::string& from, const std::string& to) override {
         return real().rename(from, to);
     }

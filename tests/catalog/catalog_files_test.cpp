@@ -135,16 +135,27 @@ TEST(CatalogFiles, LoadEdgeCases) {
         {"back up two levels and a second top", "", "R\r\n\tF\r\n\t\tA\r\nS\r\n\tG\r\n",
          record(7, 7), "0 R\n1 F\n2 A [7,7]\n0 S\n1 G\n", ""},
         {"first line at any level", "", "\t\tR\r\n\tF\r\n", "", "0 R\n1 F\n", ""},
+        // Records left over, whole or in part: the files hold more than was read.
         {"extra records unread", "", itemTree, record(0, 0) + record(0, 0) + record(9, 9),
-         "0 Niftyserve-Library\n1 F\n2 A [0,0]\n2 B [0,0]\n", ""},
+         "0 Niftyserve-Library\n1 F\n2 A [0,0]\n2 B [0,0]\n",
+         msg::formatText(msg::kExtraRecords, kPaths.nod())},
+        {"part of an extra record", "", itemTree, record(0, 0) + record(0, 0) + "\1",
+         "0 Niftyserve-Library\n1 F\n2 A [0,0]\n2 B [0,0]\n",
+         msg::formatText(msg::kExtraRecords, kPaths.nod())},
         {"spans past the end load", "a\r\n", itemTree, record(5, 1) + record(-3, 900),
          "0 Niftyserve-Library\n1 F\n2 A [5,1]\n2 B [-3,900]\n| a\n", ""},
+        // Read as far as the NUL, and then reported for each file it cut short.
         {"NUL ends both texts", std::string("a\r\nb\0c\r\nd\r\n", 10),
-         std::string("R\r\n\tF\0\r\n\tG\r\n", 11), "", "0 R\n1 F\n| a\n| b\n", ""},
+         std::string("R\r\n\tF\0\r\n\tG\r\n", 11), "", "0 R\n1 F\n| a\n| b\n",
+         msg::formatText(msg::kStoppedAtNul, kPaths.dat()) + "\n" +
+             msg::formatText(msg::kStoppedAtNul, kPaths.trr())},
+        {"NUL at the very end of the .trr", "", std::string("R\r\n\0", 4), "", "0 R\n",
+         msg::formatText(msg::kStoppedAtNul, kPaths.trr())},
         {"level jump", "a\r\n", "Niftyserve-Library\r\n\t\t  Bad one\r\n\tF\r\n", "",
          "0 Niftyserve-Library\n| a\n", msg::formatText(msg::kBadLevel, "Bad one")},
         {"fewer records", "", itemTree, record(0, 0) + "\1\2\3",
-         "0 Niftyserve-Library\n1 F\n2 A [0,0]\n2 B\n", std::string(msg::kReadBeyondEnd)},
+         "0 Niftyserve-Library\n1 F\n2 A [0,0]\n2 B\n",
+         msg::withDetail(msg::kReadBeyondEnd, kPaths.nod())},
     };
     for (const Case& c : cases) {
         Files files;
@@ -186,7 +197,9 @@ TEST(CatalogFiles, MissingFiles) {
         files.fs.put(kPaths.trr(), tree);
         Catalog catalog;
         RecordingProgress progress;
-        EXPECT_EQ(files.load(catalog, progress), msg::runtimeMessage(2));
+        EXPECT_EQ(files.load(catalog, progress),
+                  msg::withDetail(msg::runtimeMessage(2), kPaths.nod()))
+            << "the .nod's errors name the .nod";
         EXPECT_EQ(describe(catalog), "0 Niftyserve-Library\n1 F\n2 A\n| a\n");
         EXPECT_NO_THROW(catalog.ItemText(*catalog.root()->child(0)->child(0)));
     }
@@ -228,15 +241,24 @@ TEST(CatalogFiles, SaveErrorsAndTheirMessages) {
         int step, error;
         std::string message;
     };
+    // The first line is the system's own text; the second names the file that failed (the
+    // new version being written) and the system's reason.
+    const std::string datNew = kPaths.dat() + ".new", trrNew = kPaths.trr() + ".new",
+                      nodNew = kPaths.nod() + ".new";
+    auto detail = [](const std::string& path, int error) {
+        return path + ": " + msg::systemReason(error);
+    };
     const Case cases[] = {
-        {1, EACCES, msg::formatText(msg::kCannotCreate, kPaths.dat())},
-        {2, ENOSPC, std::string(msg::kStreamWriteError)},
-        {5, EACCES, msg::formatText(msg::kCannotCreate, kPaths.trr())},
-        {6, EIO, std::string(msg::kStreamWriteError)},
-        {9, EACCES, msg::runtimeMessage(5)},
-        {10, ENOSPC, std::string(msg::kDiskFull)},
-        {10, EIO, msg::formatNumber(msg::kIoError, EIO)},
-        {11, EIO, msg::formatNumber(msg::kIoError, EIO)},
+        {1, EACCES,
+         msg::withDetail(msg::formatText(msg::kCannotCreate, datNew), msg::systemReason(EACCES))},
+        {2, ENOSPC, msg::withDetail(msg::kStreamWriteError, detail(datNew, ENOSPC))},
+        {5, EACCES,
+         msg::withDetail(msg::formatText(msg::kCannotCreate, trrNew), msg::systemReason(EACCES))},
+        {6, EIO, msg::withDetail(msg::kStreamWriteError, detail(trrNew, EIO))},
+        {9, EACCES, msg::withDetail(msg::runtimeMessage(5), detail(nodNew, EACCES))},
+        {10, ENOSPC, msg::withDetail(msg::kDiskFull, detail(nodNew, ENOSPC))},
+        {10, EIO, msg::withDetail(msg::formatNumber(msg::kIoError, EIO), detail(nodNew, EIO))},
+        {11, EIO, msg::withDetail(msg::formatNumber(msg::kIoError, EIO), detail(nodNew, EIO))},
     };
     for (const Case& c : cases) {
         Files files;

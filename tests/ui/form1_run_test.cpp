@@ -192,9 +192,11 @@ TEST(Form1Run, AFailedLoadIsReportedAndNeverWrittenOver) {
     f.addLog("A.LOG", twoItemLog(), 100);
     f.start();
     ASSERT_EQ(f.reporter.reports.size(), 1u);
+    // The load's message, then the command that salvages the catalog.
     EXPECT_EQ(f.reporter.reports[0],
               "\xB1\xB2\xC3\xD1 \"JUMP\" \x82\xCC\x8A\x4B\x91\x77\x82\xAA\x95\x73\x90\xB3\x82\xC5"
-              "\x82\xB7.");
+              "\x82\xB7\n" +
+                  std::string(msg::kSalvageHint) + ".");
     EXPECT_EQ(f.progress.form(), nullptr); // the progress window is gone
     EXPECT_TRUE(f.form->isVisible());
     // The scan's finds do not replace the catalog that could not be read.

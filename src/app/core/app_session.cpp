@@ -4,6 +4,7 @@
 #include "app/core/emnifty_settings.h"
 #include "app/core/registry_settings.h"
 #include "app/core/watermark_text.h"
+#include "catalog/messages.h"
 
 namespace qbr {
 
@@ -29,6 +30,9 @@ StartupReads AppSession::FormCreate(CatalogProgressSink& progress) {
         if (!loading &&
             (fs_.isRegularFile(paths_.dat()) || fs_.isRegularFile(paths_.commitMarker())))
             catalog_.setLoadState(Catalog::LoadState::Incomplete);
+        // A catalog left unread stays unwritten run after run: say how to get on from there.
+        if (loading && catalog_.loadState() == Catalog::LoadState::Incomplete)
+            reads.error = Error(msg::withDetail(error.text(), msg::kSalvageHint));
     }
     return reads;
 }
