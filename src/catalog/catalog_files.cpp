@@ -262,35 +262,59 @@ std::string CatalogPaths::directory() const {
     return slash == std::string::npos ? std::string() : dat_.substr(0, slash + 1);
 }
 
-bool readTree(Catalog& catalog, std::string text) {
+namespace {
+
+// Places the tree file's lines: each line's leading blanks give its level, relative to the
+// line before it. A line more than one level below the line before it goes to `tooDeep`,
+// which raises an error or gives the level to use instead.
+template <typename TooDeep>
+void placeTreeLines(Catalog& catalog, const LineStore& lines, TooDeep&& tooDeep) {
     TreeNode& top = catalog.top();
     top.removeAllChildren();
-    bool stoppedAtNul = false;
-    const LineStore lines = LineStore::fromText(std::move(text), &stoppedAtNul);
     TreeNode* previous = nullptr;
     for (std::size_t i = 0; i < lines.size(); ++i) {
         const std::string_view line = lines[i];
-        const std::size_t blanks = std::min(line.find_first_not_of(" \t"), line.size());
+        std::size_t blanks = std::min(line.find_first_not_of(" \t"), line.size());
         const std::string_view nodeText = line.substr(blanks);
         if (!previous) {
             previous = top.appendChild(std::string(nodeText));
             continue;
         }
         const std::size_t depth = static_cast<std::size_t>(previous->level());
+        if (blanks > depth + 1)
+            blanks = tooDeep(nodeText, depth);
         TreeNode* parent = nullptr;
         if (blanks == depth + 1) {
             parent = previous;
-        } else if (blanks <= depth) {
+        } else {
             TreeNode* sibling = previous;
             for (std::size_t up = depth; up > blanks; --up)
                 sibling = sibling->parent();
             parent = sibling->parent();
-        } else {
-            throw Error(msg::formatText(msg::kBadLevel, nodeText));
         }
         previous = parent->appendChild(std::string(nodeText));
     }
+}
+
+} // namespace
+
+bool readTree(Catalog& catalog, std::string text) {
+    bool stoppedAtNul = false;
+    const LineStore lines = LineStore::fromText(std::move(text), &stoppedAtNul);
+    placeTreeLines(catalog, lines, [](std::string_view nodeText, std::size_t) -> std::size_t {
+        throw Error(msg::formatText(msg::kBadLevel, nodeText));
+    });
     return !stoppedAtNul;
+}
+
+std::size_t readTreeLeniently(Catalog& catalog, std::string text) {
+    std::size_t jumps = 0;
+    placeTreeLines(catalog, LineStore::fromText(std::move(text)),
+                   [&](std::string_view, std::size_t depth) {
+                       ++jumps;
+                       return depth + 1;
+                   });
+    return jumps;
 }
 
 std::string pendingPath(FileSystem& fs, const std::string& path) {
@@ -327,8 +351,15 @@ void LoadCatalog(Catalog& catalog, const CatalogPaths& paths, FileSystem& fs,
         }
     }
     const std::string datPath = readerSource(paths, fs, paths.dat(), mode);
-    if (!fs.isRegularFile(datPath))
+    if (!fs.isRegularFile(datPath)) {
+        // A tree or spans without their lines are a catalog that lost its .dat: reading nothing
+        // is right, writing an empty catalog over them is not.
+        if (fs.isRegularFile(paths.trr()) || fs.isRegularFile(paths.nod())) {
+            catalog.setLoadState(Catalog::LoadState::Incomplete);
+            throw Error(msg::formatText(msg::kCannotOpen, paths.dat()));
+        }
         return;
+    }
     catalog.setLoadState(Catalog::LoadState::Incomplete);
     ProgressScope scope(progress, msg::kLoading);
     // Each file whose reading stopped short of its end; the load goes on as far as it can.

@@ -74,6 +74,9 @@ void SaveCatalog(Catalog& catalog, const CatalogPaths& paths, FileSystem& fs,
 // error for a line more than one level below the line before it. False when a NUL byte
 // ended the text before its end.
 bool readTree(Catalog& catalog, std::string text);
+// The same for salvaging a damaged tree file: a line too deep is placed one level below the
+// line before it instead. Returns the number of lines so placed.
+std::size_t readTreeLeniently(Catalog& catalog, std::string text);
 
 // Where a save writes a file's new version before the commit: beside the file the path stands
 // for (through symbolic links).

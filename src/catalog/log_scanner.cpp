@@ -158,12 +158,17 @@ void LogScanner::xSearchWord(const std::string& directory, const DirEntry& entry
         return;
     report_.appendLine(reportText(path, marker::kSearching));
 
+    // A log that cannot be read stops every later scan at the same place: the error names it.
     int error = 0;
     std::unique_ptr<InputFile> file = fs_.openRead(path, error);
     if (!file)
-        throw Error(msg::systemErrorMessage(error));
-    LogReader reader(*file, buffer_);
-    LogReading(catalog_, reader, progress_, report_).run(readEveryLine_);
+        throw Error(msg::withDetail(msg::systemErrorMessage(error), path));
+    try {
+        LogReader reader(*file, buffer_);
+        LogReading(catalog_, reader, progress_, report_).run(readEveryLine_);
+    } catch (const Error& failure) {
+        throw Error(msg::withDetail(failure.text(), path));
+    }
 }
 
 } // namespace qbr

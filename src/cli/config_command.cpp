@@ -54,7 +54,11 @@ std::string absoluteFolder(const std::string& folder, const char* option) {
     if (::stat(folder.c_str(), &st) != 0 || !S_ISDIR(st.st_mode))
         std::fprintf(stderr, "quenbrill-cli: note: %s %s is no folder (yet)\n", option,
                      folder.c_str());
-    return std::filesystem::absolute(folder).lexically_normal().string();
+    std::error_code error;
+    const std::filesystem::path absolute = std::filesystem::absolute(folder, error);
+    if (error)
+        throw Error(std::string(option) + " " + folder + ": " + error.message());
+    return absolute.lexically_normal().string();
 }
 
 } // namespace
@@ -71,6 +75,10 @@ int configCommand(const std::vector<std::string>& words) {
         return usageError(problem);
     if (!args->positional().empty())
         return usageError("config takes no argument " + args->positional().front());
+    for (const char* option : {"log-dir", "download-dir", "user"}) {
+        if (args->has(option) && args->get(option).empty())
+            return usageError(std::string("--") + option + " needs a value that is not empty");
+    }
     const bool writes = args->has("log-dir") || args->has("download-dir") || args->has("user");
     if (showOnly == writes)
         return usageError("config needs --show, or --log-dir, --download-dir or --user");

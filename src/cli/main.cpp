@@ -2,6 +2,7 @@
 
 #include <cstdio>
 #include <cstring>
+#include <exception>
 #include <string>
 #include <vector>
 
@@ -22,6 +23,7 @@ const Entry kCommands[] = {
     {"config", qbr::cli::configCommand,
      "config [--log-dir DIR] [--download-dir DIR] [--user ID]\n"
      "  quenbrill-cli config --show"},
+    {"salvage", qbr::cli::salvageCommand, "salvage [--catalog BASE]"},
 };
 
 void printUsage(std::FILE* to) {
@@ -45,8 +47,16 @@ int main(int argc, char** argv) {
     }
     const std::vector<std::string> words(argv + 2, argv + argc);
     for (const Entry& entry : kCommands) {
-        if (std::strcmp(argv[1], entry.name) == 0)
+        if (std::strcmp(argv[1], entry.name) != 0)
+            continue;
+        // The commands report their own errors; anything else still ends with a clear line,
+        // never with an abort.
+        try {
             return entry.run(words);
+        } catch (const std::exception& error) {
+            std::fprintf(stderr, "quenbrill-cli: %s: %s\n", entry.name, error.what());
+            return 1;
+        }
     }
     return qbr::cli::usageError(std::string("unknown command ") + argv[1]);
 }

@@ -23,9 +23,13 @@ class DocumentKey final : public RegistryKey {
         return document_.value(sectionKey(section), name);
     }
 
+    std::string failureDetail() const override { return store_.storeName() + ": " + failure_; }
+
     bool createSection(std::string_view section) override {
-        if (!writable_ || !RegeditDocument::canHoldKey(sectionKey(section)))
-            return false;
+        if (!writable_)
+            return fail("the key is open for reading only");
+        if (!RegeditDocument::canHoldKey(sectionKey(section)))
+            return fail("a key of this name cannot be stored");
         RegeditDocument changed = document_;
         if (!changed.ensureKey(sectionKey(section)))
             return true;
@@ -34,9 +38,11 @@ class DocumentKey final : public RegistryKey {
 
     bool writeString(std::string_view section, std::string_view name,
                      std::string_view text) override {
-        if (!writable_ || !RegeditDocument::canHoldKey(sectionKey(section)) ||
+        if (!writable_)
+            return fail("the key is open for reading only");
+        if (!RegeditDocument::canHoldKey(sectionKey(section)) ||
             !RegeditDocument::canWrite(name, text))
-            return false;
+            return fail("a value of this name or text cannot be stored");
         RegeditDocument changed = document_;
         if (!changed.setString(sectionKey(section), name, text))
             return true; // already holds that text
@@ -48,9 +54,14 @@ class DocumentKey final : public RegistryKey {
         return section.empty() ? key_ : key_ + '\\' + std::string(section);
     }
 
+    bool fail(std::string why) {
+        failure_ = std::move(why);
+        return false;
+    }
+
     bool commit(RegeditDocument changed) {
         if (!store_.store(changed))
-            return false;
+            return fail(store_.lastStoreFailure());
         document_ = std::move(changed);
         return true;
     }
@@ -59,6 +70,7 @@ class DocumentKey final : public RegistryKey {
     RegeditDocument document_;
     std::string key_;
     bool writable_;
+    std::string failure_;
 };
 
 } // namespace

@@ -23,6 +23,9 @@ class DocumentRegistryStore : public RegistryStore {
     virtual RegeditDocument load() = 0;
     // Replaces the stored document; false when it cannot be stored.
     virtual bool store(const RegeditDocument& document) = 0;
+    // The store's name for messages (its file), and why the last store failed.
+    virtual std::string storeName() const { return "(memory)"; }
+    virtual std::string lastStoreFailure() const { return "the store refused the write"; }
 };
 
 // An in-memory registry for tests: the text of a REGEDIT4 file, and a number of stores that

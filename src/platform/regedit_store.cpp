@@ -120,6 +120,10 @@ RegeditDocument RegeditStore::load() {
     return RegeditDocument::parse(text, path_);
 }
 
+std::string RegeditStore::lastStoreFailure() const {
+    return msg::systemReason(lastError_);
+}
+
 bool RegeditStore::store(const RegeditDocument& document) {
     lastError_ = replaceFileAtomically(path_, document.text());
     return lastError_ == 0;

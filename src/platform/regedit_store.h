@@ -26,6 +26,8 @@ class RegeditStore final : public DocumentRegistryStore {
     bool store(const RegeditDocument& document) override;
     // The errno value of the last store that failed, for a clear report.
     int lastStoreError() const noexcept { return lastError_; }
+    std::string storeName() const override { return path_; }
+    std::string lastStoreFailure() const override;
 
   private:
     std::string path_;

@@ -240,13 +240,17 @@ class ExitWrites : public SessionTest {
 
 TEST_F(ExitWrites, SectionThatCannotBeCreated) {
     platform::MemoryRegistryStore store;
-    EXPECT_EQ(exitError(store, 0), msg::formatText(msg::kCreateKeyFailed, "Settings"));
+    EXPECT_EQ(exitError(store, 0),
+              msg::withDetail(msg::formatText(msg::kCreateKeyFailed, "Settings"),
+                              "(memory): the store refused the write"));
     EXPECT_EQ(store.text().find("PreDateTimeF"), std::string::npos);
 }
 
 TEST_F(ExitWrites, ValueThatCannotBeWrittenKeepsTheOnesBefore) {
     platform::MemoryRegistryStore store("REGEDIT4\r\n\r\n" + kOwn);
-    EXPECT_EQ(exitError(store, 1), msg::formatText(msg::kSetValueFailed, "Splitter"));
+    EXPECT_EQ(exitError(store, 1),
+              msg::withDetail(msg::formatText(msg::kSetValueFailed, "Splitter"),
+                              "(memory): the store refused the write"));
     EXPECT_NE(store.text().find("\"PreDateTimeF\"=\"36161.5\""), std::string::npos);
     EXPECT_EQ(store.text().find("Maximized"), std::string::npos);
 }

@@ -91,10 +91,10 @@ TEST(SettingValues, WriteFailuresNameTheSectionOrTheValue) {
     store.failStoresAfter(0);
     EXPECT_EQ(errorText([&] { writeInteger(*key, "New", "Top", 1); }),
               "\xB7\xB0 New \x82\xCC\x8D\xEC\x90\xAC\x82\xC9\x8E\xB8\x94s\x82\xB5\x82\xDC\x82\xB5"
-              "\x82\xBD");
-    EXPECT_EQ(
-        errorText([&] { writeInteger(*key, "Old", "Top", 1); }),
-        "'Top' \x82\xCC\x90\xDD\x92\xE8\x82\xC9\x8E\xB8\x94s\x82\xB5\x82\xDC\x82\xB5\x82\xBD");
+              "\x82\xBD\n(memory): the store refused the write");
+    EXPECT_EQ(errorText([&] { writeInteger(*key, "Old", "Top", 1); }),
+              "'Top' \x82\xCC\x90\xDD\x92\xE8\x82\xC9\x8E\xB8\x94s\x82\xB5\x82\xDC\x82\xB5\x82\xBD"
+              "\n(memory): the store refused the write");
 }
 
 TEST(ArchiverCommand, CutsTheOpenCommandAfterTheFirstExe) {

@@ -173,15 +173,23 @@ TEST(CatalogFiles, LoadEdgeCases) {
 TEST(CatalogFiles, MissingFiles) {
     const std::string tree = "Niftyserve-Library\r\n\tF\r\n\t\tA\r\n";
     {
-        Files files; // no .dat: nothing is looked at, no window
-        files.fs.put(kPaths.trr(), tree);
-        files.fs.put(kPaths.nod(), record(0, 0));
+        Files files; // no file at all: nothing is looked at, no window
         Catalog catalog;
         RecordingProgress progress;
         EXPECT_EQ(files.load(catalog, progress), "");
         EXPECT_EQ(describe(catalog), "0 Niftyserve-Library\n");
         EXPECT_TRUE(progress.texts.empty());
         EXPECT_EQ(catalog.loadState(), Catalog::LoadState::NotLoaded);
+    }
+    for (bool withTree : {true, false}) {
+        Files files; // no .dat beside a .trr or a .nod: nothing read, and nothing written over
+        files.fs.put(withTree ? kPaths.trr() : kPaths.nod(), withTree ? tree : record(0, 0));
+        Catalog catalog;
+        RecordingProgress progress;
+        EXPECT_EQ(files.load(catalog, progress), msg::formatText(msg::kCannotOpen, kPaths.dat()));
+        EXPECT_EQ(describe(catalog), "0 Niftyserve-Library\n");
+        EXPECT_TRUE(progress.texts.empty());
+        EXPECT_EQ(catalog.loadState(), Catalog::LoadState::Incomplete);
     }
     {
         Files files; // .dat but no .trr

@@ -256,7 +256,8 @@ TEST(LogScanner, ErrorsEndTheScanAndKeepTheWatermark) {
             f.scan();
             ADD_FAILURE() << "no error";
         } catch (const Error& e) {
-            EXPECT_EQ(e.text(), c.message);
+            // The run time's message, then the log it happened on.
+            EXPECT_EQ(e.text(), c.message + "\n/logs/b.log");
         }
         EXPECT_EQ(f.items(), (Lines{"F/T"})) << "finds before the error stay";
         EXPECT_TRUE(f.catalog.Modified());

@@ -1,5 +1,6 @@
 #include "app/core/settings_messages.h"
 #include "catalog/error.h"
+#include "catalog/messages.h"
 #include "platform/document_registry_store.h"
 #include "platform/regedit_store.h"
 
@@ -298,6 +299,8 @@ TEST_F(RegeditStoreFile, FailedWriteKeepsTheOldFile) {
     std::signal(SIGXFSZ, oldHandler);
     EXPECT_FALSE(created);
     EXPECT_EQ(store.lastStoreError(), EFBIG);
+    // The settings' error names the file and the system's reason on its second line.
+    EXPECT_EQ(key->failureDetail(), path.string() + ": " + msg::systemReason(EFBIG));
     EXPECT_EQ(read(path), original);
     EXPECT_EQ(std::distance(fs::directory_iterator(dir_), fs::directory_iterator()), 1);
 }

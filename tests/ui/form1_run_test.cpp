@@ -170,7 +170,7 @@ TEST(Form1Run, AFailingScanIsReportedAndTheProgramGoesOn) {
     f.fs.find("/logs/B.LOG")->openError = 13; // EACCES
     ui::TForm1& form = f.start();
     ASSERT_EQ(f.reporter.reports.size(), 1u);
-    EXPECT_EQ(f.reporter.reports[0], std::string(msg::kAccessDenied) + ".");
+    EXPECT_EQ(f.reporter.reports[0], std::string(msg::kAccessDenied) + "\n/logs/B.LOG.");
     EXPECT_FALSE(form.Form2().isVisible());
     // What was found before the error is in the tree.
     const QModelIndex root = form.model().index(0, 0);

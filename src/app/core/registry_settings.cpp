@@ -89,9 +89,11 @@ bool readFlag(const RegistryKey& key, std::string_view section, std::string_view
 void writeText(RegistryKey& key, std::string_view section, std::string_view name,
                std::string_view text) {
     if (!key.createSection(section))
-        throw Error(msg::formatText(msg::kCreateKeyFailed, section));
+        throw Error(qbr::msg::withDetail(msg::formatText(msg::kCreateKeyFailed, section),
+                                         key.failureDetail()));
     if (!key.writeString(section, name, text))
-        throw Error(msg::formatText(msg::kSetValueFailed, name));
+        throw Error(
+            qbr::msg::withDetail(msg::formatText(msg::kSetValueFailed, name), key.failureDetail()));
 }
 
 void writeInteger(RegistryKey& key, std::string_view section, std::string_view name, int value) {

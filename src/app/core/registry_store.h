@@ -38,6 +38,9 @@ class RegistryKey {
     // when it cannot be stored.
     virtual bool writeString(std::string_view section, std::string_view name,
                              std::string_view text) = 0;
+    // Where and why the last createSection or writeString failed ("FILE: reason"), for the
+    // second line of the error; empty when nothing more is known.
+    virtual std::string failureDetail() const { return {}; }
 };
 
 class RegistryStore {
