@@ -337,6 +337,23 @@ TEST(CatalogFiles, ASaveInterruptedAnywhereLeavesTheOldOrTheNewCatalog) {
     }
 }
 
+TEST(CatalogFiles, ASaveThatCannotBeFinishedIsNeverWrittenOver) {
+    Files files;
+    Catalog catalog = sampleCatalog();
+    RecordingProgress progress;
+    SaveCatalog(catalog, kPaths, files.fs, progress);
+    files.fs.put(kPaths.trr() + ".new", "Niftyserve-Library\r\n");
+    files.fs.put(kPaths.commitMarker(), "");
+    files.fs.failAt(1, EACCES); // the rename that would finish it
+    Catalog loaded;
+    EXPECT_NE(files.load(loaded, progress), "");
+    EXPECT_EQ(loaded.loadState(), Catalog::LoadState::Incomplete);
+    loaded.AddItem(*loaded.AddForum("NEW"), "N", {"n"});
+    EXPECT_THROW(SaveCatalog(loaded, kPaths, files.fs, progress), Error);
+    EXPECT_TRUE(files.fs.exists(kPaths.trr() + ".new"));
+    EXPECT_TRUE(files.fs.exists(kPaths.commitMarker()));
+}
+
 TEST(CatalogFiles, AnUnchangedCatalogIsNotRewrittenByLoading) {
     Files files;
     Catalog catalog = sampleCatalog();

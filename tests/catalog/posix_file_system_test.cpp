@@ -1,5 +1,7 @@
 #include "catalog/catalog_files.h"
+#include "catalog/catalog_lock.h"
 #include "catalog/date_time.h"
+#include "catalog/error.h"
 #include "catalog/file_system.h"
 #include "catalog/log_scanner.h"
 #include "support/catalog_fixture.h"
@@ -9,6 +11,7 @@
 #include <ctime>
 #include <gtest/gtest.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
 namespace qbr {
 namespace {
@@ -97,6 +100,74 @@ TEST(PosixFiles, SaveLoadAndAnInterruptedCommitOnDisk) {
     Catalog again;
     LoadCatalog(again, paths, systemFileSystem(), progress);
     EXPECT_EQ(test::describe(again), test::describe(loaded));
+}
+
+TEST(PosixFiles, ASaveWritesThroughLinksAndKeepsModesAndOwners) {
+    test::TempDir dir;
+    ::mkdir((dir.path() + "disk").c_str(), 0755);
+    ::mkdir((dir.path() + "prog").c_str(), 0755);
+    test::RecordingProgress progress;
+    Catalog first = test::sampleCatalog();
+    const CatalogPaths real = CatalogPaths::fromBase(dir.path() + "disk/c");
+    SaveCatalog(first, real, systemFileSystem(), progress);
+    ::chmod(real.dat().c_str(), 0600);
+    ::chmod(real.trr().c_str(), 0640);
+    ::chmod(real.nod().c_str(), 0604);
+    const bool root = ::geteuid() == 0;
+    if (root) {
+        ASSERT_EQ(::chown(real.nod().c_str(), 4321, 4322), 0);
+    }
+    // A relative link, an absolute one, and a link to a link.
+    const CatalogPaths linked = CatalogPaths::fromBase(dir.path() + "prog/quenbrill");
+    ASSERT_EQ(::symlink("../disk/c.dat", linked.dat().c_str()), 0);
+    ASSERT_EQ(::symlink(real.trr().c_str(), linked.trr().c_str()), 0);
+    ASSERT_EQ(::symlink(real.nod().c_str(), (dir.path() + "prog/hop").c_str()), 0);
+    ASSERT_EQ(::symlink("hop", linked.nod().c_str()), 0);
+
+    Catalog catalog;
+    LoadCatalog(catalog, linked, systemFileSystem(), progress);
+    catalog.AddItem(*catalog.AddForum("FNEW"), "N", {"n"});
+    SaveCatalog(catalog, linked, systemFileSystem(), progress);
+
+    for (const std::string* path : {&linked.dat(), &linked.trr(), &linked.nod()}) {
+        struct stat st {};
+        ASSERT_EQ(::lstat(path->c_str(), &st), 0);
+        EXPECT_TRUE(S_ISLNK(st.st_mode)) << *path << " stays a link";
+    }
+    EXPECT_NE(test::TempDir::read(real.trr()).find("FNEW"), std::string::npos)
+        << "written beside the link's target";
+    const struct {
+        const std::string& path;
+        mode_t mode;
+    } modes[] = {{real.dat(), 0600}, {real.trr(), 0640}, {real.nod(), 0604}};
+    for (const auto& m : modes) {
+        struct stat st {};
+        ASSERT_EQ(::stat(m.path.c_str(), &st), 0);
+        EXPECT_EQ(st.st_mode & 07777, m.mode) << m.path;
+        if (root && &m.path == &real.nod()) {
+            EXPECT_TRUE(st.st_uid == 4321 && st.st_gid == 4322) << "the owner stays";
+        }
+    }
+    std::vector<DirEntry> disk = systemFileSystem().listDirectory(dir.path() + "disk");
+    EXPECT_EQ(disk.size(), 3u) << "no .new file left beside the targets";
+    Catalog again;
+    LoadCatalog(again, linked, systemFileSystem(), progress);
+    EXPECT_EQ(test::describe(again), test::describe(catalog));
+}
+
+TEST(PosixFiles, TheCatalogLockHasOneHolderAtATime) {
+    test::TempDir dir;
+    const CatalogPaths paths = CatalogPaths::fromBase(dir.path() + "quenbrill");
+    std::unique_ptr<FileLock> held = lockCatalog(paths, systemFileSystem());
+    ASSERT_TRUE(held);
+    // A second open of the lock file, as a second program makes it, finds it held.
+    EXPECT_THROW(lockCatalog(paths, systemFileSystem()), Error);
+    EXPECT_EQ(lockCatalogIfFree(paths, systemFileSystem()), nullptr);
+    held.reset();
+    EXPECT_NE(lockCatalogIfFree(paths, systemFileSystem()), nullptr);
+    // A folder that does not exist holds no catalog to protect.
+    EXPECT_EQ(lockCatalog(CatalogPaths::fromBase(dir.path() + "none/q"), systemFileSystem()),
+              nullptr);
 }
 
 TEST(PosixFiles, ReadWholeFile) {
