@@ -3,7 +3,8 @@
 # folder (its catalog files land beside it), a temporary settings store pointing at the sample
 # logs, a screenshot once the main window shows, then items of the first forum selected with the
 # mouse and the keyboard and screenshots of their detail pane (the first item's file is not in
-# the sample downloads, the third one's is), then SIGTERM,
+# the sample downloads, the third one's is), a second program started on the same catalog
+# (it shows that the catalog is in use and ends), then SIGTERM,
 # and the checks that the catalog files and the settings were written.
 #
 #   e2e_xvfb.sh PROGRAM SAMPLES_DIR ARTIFACT_DIR
@@ -47,6 +48,33 @@ done
 # Let the first scan finish and the window paint.
 sleep 1.5
 import -window root "$ARTIFACTS/quenbrill-e2e.png"
+# A second program on the same catalog says that it is in use and ends without writing.
+files_before=$(ls -l --time-style=full-iso quenbrill.* 2>/dev/null || true)
+XDG_CONFIG_HOME="$WORK/config" QT_QPA_PLATFORM=xcb ./quenbrill &
+second=$!
+box=""
+for _ in $(seq 1 100); do
+    box=$(xdotool search --pid "$second" 2>/dev/null | tail -n 1 || true)
+    [ -n "$box" ] && xwininfo -id "$box" 2>/dev/null | grep -q "IsViewable" && break
+    box=""
+    sleep 0.1
+done
+sleep 0.5
+import -window root "$ARTIFACTS/quenbrill-e2e-in-use.png"
+[ -n "$box" ] && xdotool windowfocus --sync "$box" key Return
+refused=124
+for _ in $(seq 1 50); do
+    if ! kill -0 "$second" 2>/dev/null; then
+        wait "$second"
+        refused=$?
+        break
+    fi
+    sleep 0.1
+done
+kill -KILL "$second" 2>/dev/null || true
+echo "second program: box=${box:-none} status=$refused"
+[ "$refused" = 1 ] || exit 1
+[ "$(ls -l --time-style=full-iso quenbrill.* 2>/dev/null || true)" = "$files_before" ] || exit 1
 # The window has no frame at 0, 0: a click on the root's row (tool bar 33 pixels high) selects
 # it; Right opens a node, Down moves to the next row.
 xdotool mousemove 40 44 click 1
