@@ -26,9 +26,11 @@ StartupReads AppSession::FormCreate(CatalogProgressSink& progress) {
     } catch (const Error& error) {
         reads.error = error;
         // The catalog on disk was not read: what this run finds must not replace it. A commit
-        // marker stands for a catalog too (a save cut short, which the load would complete).
-        if (!loading &&
-            (fs_.isRegularFile(paths_.dat()) || fs_.isRegularFile(paths_.commitMarker())))
+        // marker stands for a catalog too (a save cut short, which the load would complete), and
+        // so does a tree or a span file without its .dat.
+        const auto exists = [&](const std::string& path) { return fs_.isRegularFile(path); };
+        if (!loading && (exists(paths_.dat()) || exists(paths_.trr()) || exists(paths_.nod()) ||
+                         exists(paths_.commitMarker())))
             catalog_.setLoadState(Catalog::LoadState::Incomplete);
         // A catalog left unread stays unwritten run after run: say how to get on from there.
         if (loading && catalog_.loadState() == Catalog::LoadState::Incomplete)
