@@ -14,7 +14,7 @@
 #include "catalog/catalog_files.h"
 #include "catalog/file_system.h"
 #include "plain_pass.h"
-#include "platform/document_registry_store.h"
+#include "posix/document_registry_store.h"
 #include "ui/display_text.h"
 #include "ui/error_guard.h"
 #include "ui/qbr1.h"

@@ -2,7 +2,7 @@
 // FormCreate and makes Form2), the message loop, and the orderly end that runs FormDestroy.
 
 #include "catalog/file_system.h"
-#include "platform/regedit_store.h"
+#include "posix/regedit_store.h"
 #include "ui/display_text.h"
 #include "ui/error_guard.h"
 #include "ui/pictures.h"

@@ -1,14 +1,14 @@
-#include "app/core/app_session.h"
-#include "app/core/archiver_command.h"
-#include "app/core/emnifty_settings.h"
-#include "app/core/registry_settings.h"
 #include "catalog/error.h"
 #include "catalog/log_scanner.h"
 #include "cli/cli_args.h"
 #include "cli/cli_output.h"
 #include "cli/commands.h"
 #include "cli/program_paths.h"
-#include "platform/regedit_store.h"
+#include "posix/regedit_store.h"
+#include "session/app_session.h"
+#include "settings/archiver_command.h"
+#include "settings/emnifty_settings.h"
+#include "settings/registry_settings.h"
 
 #include <algorithm>
 #include <cstdio>

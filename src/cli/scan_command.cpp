@@ -1,13 +1,13 @@
-#include "app/core/app_session.h"
-#include "app/core/watermark_text.h"
 #include "catalog/error.h"
 #include "cli/cli_args.h"
 #include "cli/cli_output.h"
 #include "cli/commands.h"
 #include "cli/null_sinks.h"
 #include "cli/program_paths.h"
-#include "platform/locale_separator.h"
-#include "platform/regedit_store.h"
+#include "posix/locale_separator.h"
+#include "posix/regedit_store.h"
+#include "session/app_session.h"
+#include "settings/watermark_text.h"
 
 namespace qbr::cli {
 

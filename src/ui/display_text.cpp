@@ -1,6 +1,6 @@
 #include "ui/display_text.h"
 
-#include "platform/cp932_codec.h"
+#include "posix/cp932_codec.h"
 
 namespace qbr::ui {
 

@@ -1,7 +1,7 @@
 // The detail pane in the main window: what selecting each kind of node shows, the file actions
 // and the re-link, with the desktop services replaced by recording fakes.
 #include "catalog/messages.h"
-#include "platform/date_time_text.h"
+#include "desktop/date_time_text.h"
 #include "support/catalog_fixture.h"
 #include "ui/memo_lines.h"
 #include "ui_fixture.h"

@@ -1,0 +1,128 @@
+#include "posix/regedit_store.h"
+
+#include "catalog/error.h"
+#include "catalog/file_system.h"
+#include "catalog/messages.h"
+#include "settings/settings_messages.h"
+
+#include <cerrno>
+#include <climits>
+#include <cstdlib>
+#include <fcntl.h>
+#include <pwd.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace qbr::platform {
+
+namespace {
+
+std::string parentOf(const std::string& path) {
+    const std::size_t slash = path.rfind('/');
+    if (slash == std::string::npos)
+        return ".";
+    return slash == 0 ? "/" : path.substr(0, slash);
+}
+
+// mkdir -p; 0 or an errno value.
+int makeFolders(const std::string& folder) {
+    struct stat st {};
+    if (::stat(folder.c_str(), &st) == 0)
+        return S_ISDIR(st.st_mode) ? 0 : ENOTDIR;
+    if (folder != "/" && folder != ".") {
+        if (const int error = makeFolders(parentOf(folder)))
+            return error;
+    }
+    if (::mkdir(folder.c_str(), 0755) != 0 && errno != EEXIST)
+        return errno;
+    return 0;
+}
+
+int writeAll(int fd, std::string_view bytes) {
+    while (!bytes.empty()) {
+        const ssize_t n = ::write(fd, bytes.data(), bytes.size());
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n < 0)
+            return errno;
+        if (n == 0)
+            return ENOSPC;
+        bytes.remove_prefix(static_cast<std::size_t>(n));
+    }
+    return 0;
+}
+
+} // namespace
+
+int replaceFileAtomically(const std::string& path, std::string_view bytes) {
+    std::string target = path;
+    struct stat st {};
+    if (::lstat(path.c_str(), &st) == 0 && S_ISLNK(st.st_mode)) {
+        // A settings file kept elsewhere and linked here stays a link.
+        if (char* resolved = ::realpath(path.c_str(), nullptr)) {
+            target = resolved;
+            std::free(resolved);
+        }
+    }
+    const std::string folder = parentOf(target);
+    if (const int error = makeFolders(folder))
+        return error;
+    std::string temporary = target + ".XXXXXX";
+    const int fd = ::mkstemp(temporary.data());
+    if (fd < 0)
+        return errno;
+    int error = writeAll(fd, bytes);
+    if (error == 0 && ::stat(target.c_str(), &st) == 0)
+        ::fchmod(fd, st.st_mode & 07777); // keep the old file's permissions
+    if (error == 0 && ::fsync(fd) != 0)
+        error = errno;
+    if (::close(fd) != 0 && error == 0)
+        error = errno;
+    if (error == 0 && ::rename(temporary.c_str(), target.c_str()) != 0)
+        error = errno;
+    if (error != 0) {
+        ::unlink(temporary.c_str());
+        return error;
+    }
+    systemFileSystem().syncDirectory(
+        folder); // the rename is done; a failed folder sync loses nothing already there
+    return 0;
+}
+
+RegeditStore::RegeditStore(std::string path) : path_(std::move(path)) {}
+
+std::string RegeditStore::defaultPath() {
+    std::string base;
+    if (const char* xdg = std::getenv("XDG_CONFIG_HOME"); xdg && xdg[0] == '/') {
+        base = xdg;
+    } else {
+        const char* home = std::getenv("HOME");
+        if (!home || !home[0]) {
+            const passwd* user = ::getpwuid(::getuid());
+            home = user ? user->pw_dir : "/";
+        }
+        base = std::string(home) + "/.config";
+    }
+    return base + "/Quenbrill/registry.reg";
+}
+
+RegeditDocument RegeditStore::load() {
+    std::string text;
+    const int error = readWholeFile(systemFileSystem(), path_, text);
+    if (error == ENOENT)
+        return RegeditDocument();
+    if (error != 0) {
+        // The reason first, so that a "%s" in the path is left as it is.
+        std::string text(msg::kStoreCannotRead);
+        text.replace(text.rfind("%s"), 2, msg::systemErrorMessage(error));
+        throw Error(msg::formatText(text, path_));
+    }
+    return RegeditDocument::parse(text, path_);
+}
+
+bool RegeditStore::store(const RegeditDocument& document) {
+    lastError_ = replaceFileAtomically(path_, document.text());
+    return lastError_ == 0;
+}
+
+} // namespace qbr::platform
