@@ -1,5 +1,7 @@
 #include "posix/cp932_codec.h"
 
+#include "bytes/sjis_text.h"
+
 #include <array>
 #include <cstddef>
 #include <cstdint>
@@ -19,14 +21,6 @@ constexpr char16_t kDuplicate = 0xFFFE;
 constexpr std::uint16_t kUnencodable = 0xFFFF;
 
 constexpr char16_t kEscapeBase = 0xDC00; // byte 0x80..0xFF escapes as U+DC80..U+DCFF
-
-bool isLead(unsigned char b) {
-    return (b >= 0x81 && b <= 0x9F) || (b >= 0xE0 && b <= 0xFC);
-}
-
-bool isTrail(unsigned char b) {
-    return b >= 0x40 && b <= 0xFC && b != 0x7F;
-}
 
 bool isEscape(char16_t c) {
     return c >= 0xDC80 && c <= 0xDCFF;
@@ -104,9 +98,9 @@ void fillEncodeTable(Tables& t, Converter& fromUtf16) {
             continue;
         // Some characters encode one way only (U+00A5 to 5C, U+301C to 8160); that is fine, as
         // decoding checks that its characters come back to their own bytes.
-        if (*written == 1 && !isLead(out[0]))
+        if (*written == 1 && !isSjisLeadByte(out[0]))
             t.encoded[c] = out[0];
-        else if (*written == 2 && isLead(out[0]) && isTrail(out[1]))
+        else if (*written == 2 && isSjisLeadByte(out[0]) && isSjisTrailByte(out[1]))
             t.encoded[c] = static_cast<std::uint16_t>(out[0] << 8 | out[1]);
     }
 }
@@ -114,17 +108,17 @@ void fillEncodeTable(Tables& t, Converter& fromUtf16) {
 void fillDecodeTables(Tables& t, Converter& toUtf16) {
     for (unsigned b = 0x80; b <= 0xFF; ++b) {
         const auto byte = static_cast<unsigned char>(b);
-        if (isLead(byte))
+        if (isSjisLeadByte(byte))
             continue;
         const auto c = decodeWith(toUtf16, &byte, 1);
         if (c && t.encoded[*c] == b)
             t.single[b] = *c;
     }
     for (unsigned lead = 0x81; lead <= 0xFC; ++lead) {
-        if (!isLead(static_cast<unsigned char>(lead)))
+        if (!isSjisLeadByte(static_cast<unsigned char>(lead)))
             continue;
         for (unsigned trail = 0x40; trail <= 0xFC; ++trail) {
-            if (!isTrail(static_cast<unsigned char>(trail)))
+            if (!isSjisTrailByte(static_cast<unsigned char>(trail)))
                 continue;
             const unsigned char in[2] = {static_cast<unsigned char>(lead),
                                          static_cast<unsigned char>(trail)};
@@ -183,7 +177,8 @@ template <typename Emit> void decodeTo(std::string_view bytes, Emit&& emit) {
             ++i;
             continue;
         }
-        if (isLead(b) && i + 1 < n && isTrail(static_cast<unsigned char>(bytes[i + 1]))) {
+        if (isSjisLeadByte(b) && i + 1 < n &&
+            isSjisTrailByte(static_cast<unsigned char>(bytes[i + 1]))) {
             const auto trail = static_cast<unsigned char>(bytes[i + 1]);
             const char16_t c = t.pair[b << 8 | trail];
             if (c == kDuplicate) {

@@ -1,6 +1,7 @@
 #include "posix/regedit_document.h"
 
 #include "bytes/hex_digit.h"
+#include "bytes/sjis_text.h"
 #include "catalog/error.h"
 #include "catalog/messages.h"
 #include "settings/settings_messages.h"
@@ -14,10 +15,6 @@ namespace {
 constexpr std::string_view kHeader = "REGEDIT4";
 constexpr std::string_view kVersion5Header = "Windows Registry Editor Version 5.00";
 constexpr std::size_t npos = std::string::npos;
-
-bool isLeadByte(unsigned char c) {
-    return (c >= 0x81 && c <= 0x9F) || (c >= 0xE0 && c <= 0xFC);
-}
 
 bool isBlank(char c) {
     return c == ' ' || c == '\t';
@@ -58,7 +55,7 @@ bool readQuoted(std::string_view line, std::size_t& at, std::string& out, bool d
     ++at;
     while (at < line.size()) {
         const char c = line[at];
-        if (doubleByte && isLeadByte(static_cast<unsigned char>(c)) && at + 1 < line.size()) {
+        if (doubleByte && isSjisLeadByte(static_cast<unsigned char>(c)) && at + 1 < line.size()) {
             out += line.substr(at, 2);
             at += 2;
             continue;
@@ -147,7 +144,7 @@ std::string escaped(std::string_view text) {
     std::string out;
     for (std::size_t i = 0; i < text.size(); ++i) {
         const char c = text[i];
-        if (isLeadByte(static_cast<unsigned char>(c)) && i + 1 < text.size()) {
+        if (isSjisLeadByte(static_cast<unsigned char>(c)) && i + 1 < text.size()) {
             out += text.substr(i, 2); // a second byte 5C is no backslash
             ++i;
             continue;
@@ -165,7 +162,7 @@ std::string foldRegistryName(std::string_view name) {
     std::string out(name);
     for (std::size_t i = 0; i < out.size(); ++i) {
         const auto c = static_cast<unsigned char>(out[i]);
-        if (isLeadByte(c))
+        if (isSjisLeadByte(c))
             ++i; // the trail byte is no letter of its own
         else if (c >= 'A' && c <= 'Z')
             out[i] = static_cast<char>(c - 'A' + 'a');
