@@ -1,6 +1,7 @@
 #include "pane/detail_pane.h"
 
 #include "catalog/log_markers.h"
+#include "catalog/tree_node.h"
 #include "pane/file_name_rules.h"
 
 #include <cstdint>
@@ -61,7 +62,8 @@ DetailPane decideDetailPane(const DetailPaneInput& input) {
     }
     pane.buttons.archive =
         archiveListingOffered(input.archiverCommand, pane.buttons.show, pane.fileName);
-    if (input.level == 1 && !input.hasChildren)
+    // An item's delete button follows its file (above); anything else follows the delete rule.
+    if (input.level != 2 && isDeletable(input.level, input.hasChildren))
         pane.buttons.remove = true;
     return pane;
 }
