@@ -13,6 +13,7 @@
 #include "catalog/catalog.h"
 #include "catalog/catalog_files.h"
 #include "catalog/file_system.h"
+#include "catalog/silent_progress.h"
 #include "plain_pass.h"
 #include "posix/document_registry_store.h"
 #include "ui/display_text.h"
@@ -73,11 +74,7 @@ void writeCatalog(const std::string& base) {
             catalog.AddItem(*forum, title, listing(f, i, title));
         }
     }
-    struct Silent final : qbr::CatalogProgressSink {
-        void begin(std::string_view) override {}
-        void setPosition(int) override {}
-        void end() override {}
-    } silent;
+    qbr::SilentProgress silent;
     qbr::SaveCatalog(catalog, qbr::CatalogPaths::fromBase(base), qbr::systemFileSystem(), silent);
 }
 

@@ -1,8 +1,8 @@
 #include "catalog/error.h"
+#include "catalog/silent_progress.h"
 #include "cli/cli_args.h"
 #include "cli/cli_output.h"
 #include "cli/commands.h"
-#include "cli/null_sinks.h"
 
 #include <charconv>
 

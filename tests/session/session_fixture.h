@@ -1,6 +1,7 @@
 #pragma once
 
 #include "catalog/date_time.h"
+#include "catalog/silent_progress.h"
 #include "posix/regedit_store.h"
 #include "session/app_session.h"
 #include "settings/emnifty_settings.h"
@@ -15,16 +16,6 @@
 #include <sys/stat.h>
 
 namespace qbr::test {
-
-class NoProgress final : public CatalogProgressSink, public ScanProgressSink, public ReportSink {
-  public:
-    void begin(std::string_view) override {}
-    void setPosition(int) override {}
-    void end() override {}
-    void showLogName(std::string_view) override {}
-    void showForumName(std::string_view) override {}
-    void appendLine(std::string_view) override {}
-};
 
 // The POSIX file system, with file creation failing on request (a full or read-only disk).
 class FailingFileSystem final : public FileSystem {
@@ -165,7 +156,7 @@ class SessionTest : public ::testing::Test {
     }
 
     std::string dir_;
-    NoProgress progress_;
+    SilentProgress progress_;
 };
 
 } // namespace qbr::test
