@@ -2,6 +2,8 @@
 // FormCreate and makes Form2), the message loop, and the orderly end that runs FormDestroy.
 
 #include "catalog/file_system.h"
+#include "posix/executable_path.h"
+#include "posix/locale_separator.h"
 #include "posix/regedit_store.h"
 #include "ui/display_text.h"
 #include "ui/error_guard.h"
@@ -11,32 +13,6 @@
 #include "ui/ui_texts.h"
 
 #include <QApplication>
-#include <QLocale>
-#include <climits>
-#include <string>
-#include <unistd.h>
-
-namespace {
-
-// The executable's path as the bytes the file system holds, never decoded.
-std::string executablePath(const char* argv0) {
-    std::string path(PATH_MAX, '\0');
-    const ssize_t length = ::readlink("/proc/self/exe", path.data(), path.size());
-    if (length <= 0)
-        return argv0;
-    path.resize(static_cast<std::size_t>(length));
-    return path;
-}
-
-// The user's decimal separator, for reading a watermark stored under it.
-char localeSeparator() {
-    const QString separator = QLocale::system().decimalPoint();
-    if (separator.size() == 1 && separator.at(0).unicode() < 0x80)
-        return static_cast<char>(separator.at(0).unicode());
-    return '.';
-}
-
-} // namespace
 
 int main(int argc, char* argv[]) {
     QApplication application(argc, argv);
@@ -45,8 +21,8 @@ int main(int argc, char* argv[]) {
 
     qbr::ui::MessageBoxReporter reporter;
     qbr::platform::RegeditStore store(qbr::platform::RegeditStore::defaultPath());
-    qbr::ui::TForm1 Form1(
-        {executablePath(argv[0]), qbr::systemFileSystem(), store, reporter, localeSeparator()});
+    qbr::ui::TForm1 Form1({qbr::platform::executablePath(argv[0]), qbr::systemFileSystem(), store,
+                           reporter, qbr::platform::localeDecimalSeparator()});
     qbr::ui::TerminationSignals termination(Form1);
     Form1.show();
     const int result = QApplication::exec();
