@@ -30,11 +30,8 @@ void printSetting(std::string_view name, std::string_view value) {
 // What a run would read, looked at without creating any key.
 void show(platform::RegeditStore& store) {
     std::string user, logPath, downPath;
-    if (const auto key = store.openExistingUserKey(kEmNiftyKey)) {
-        user = readText(*key, "Settings", "RecentUserID", {});
-        logPath = withSeparator(readText(*key, user, "LogPath", {}));
-        downPath = withSeparator(readText(*key, user, "DownPath", {}));
-    }
+    if (const auto key = store.openExistingUserKey(kEmNiftyKey))
+        readEmNiftyFolders(*key, user, logPath, downPath);
     std::string watermark = "0";
     if (const auto key = store.openExistingUserKey(kOwnKey))
         watermark = readText(*key, kOwnSection, "PreDateTimeF", "0");

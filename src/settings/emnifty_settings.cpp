@@ -12,9 +12,15 @@ constexpr std::string_view kRecentUserID = "RecentUserID";
 
 void readEmNiftyFolders(RegistryStore& store, std::string& LogPath, std::string& DownPath) {
     const std::unique_ptr<RegistryKey> key = store.openUserKey(kEmNiftyKey);
-    const std::string user = readText(*key, kSettings, kRecentUserID, {});
-    LogPath = withSeparator(readText(*key, user, "LogPath", {}));
-    DownPath = withSeparator(readText(*key, user, "DownPath", {}));
+    std::string user;
+    readEmNiftyFolders(*key, user, LogPath, DownPath);
+}
+
+void readEmNiftyFolders(const RegistryKey& key, std::string& RecentUserID, std::string& LogPath,
+                        std::string& DownPath) {
+    RecentUserID = readText(key, kSettings, kRecentUserID, {});
+    LogPath = withSeparator(readText(key, RecentUserID, "LogPath", {}));
+    DownPath = withSeparator(readText(key, RecentUserID, "DownPath", {}));
 }
 
 void writeEmNiftyFolders(RegistryStore& store, const EmNiftyFolders& folders) {

@@ -17,6 +17,10 @@ inline constexpr std::string_view kEmNiftyKey = "Software\\EmSoft\\EmNifty";
 // Opening the key creates it when absent. Each folder is set as soon as it is read, so a
 // data-type error leaves the ones after it as they were.
 void readEmNiftyFolders(RegistryStore& store, std::string& LogPath, std::string& DownPath);
+// The same reading from a key opened either way (the set-up command looks without creating):
+// RecentUserID, then the two folders, each set as soon as it is read.
+void readEmNiftyFolders(const RegistryKey& key, std::string& RecentUserID, std::string& LogPath,
+                        std::string& DownPath);
 
 // What the set-up command writes: the user (made the RecentUserID when given) and the folders,
 // stored under the user's section, or under the RecentUserID already stored when no user is
