@@ -15,7 +15,7 @@
 #include "catalog/file_system.h"
 #include "catalog/silent_progress.h"
 #include "plain_pass.h"
-#include "posix/document_registry_store.h"
+#include "support/memory_registry_store.h"
 #include "ui/display_text.h"
 #include "ui/error_guard.h"
 #include "ui/qbr1.h"

@@ -90,18 +90,4 @@ std::unique_ptr<RegistryKey> DocumentRegistryStore::openExistingUserKey(std::str
     return std::make_unique<DocumentKey>(*this, std::move(document), std::move(key), false);
 }
 
-RegeditDocument MemoryRegistryStore::load() {
-    return RegeditDocument::parse(text_, "(memory)");
-}
-
-bool MemoryRegistryStore::store(const RegeditDocument& document) {
-    if (storesLeft_ == 0)
-        return false;
-    if (storesLeft_ > 0)
-        --storesLeft_;
-    ++stores_;
-    text_ = document.text();
-    return true;
-}
-
 } // namespace qbr::platform

@@ -1,7 +1,7 @@
 #include "catalog/error.h"
-#include "posix/document_registry_store.h"
 #include "posix/regedit_store.h"
 #include "settings/settings_messages.h"
+#include "support/memory_registry_store.h"
 
 #include <csignal>
 #include <filesystem>

@@ -1,8 +1,8 @@
 #include "catalog/messages.h"
-#include "posix/document_registry_store.h"
 #include "session_fixture.h"
 #include "settings/settings_messages.h"
 #include "settings/watermark_text.h"
+#include "support/memory_registry_store.h"
 
 namespace qbr::test {
 namespace {

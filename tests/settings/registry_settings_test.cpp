@@ -1,8 +1,8 @@
 #include "catalog/error.h"
-#include "posix/document_registry_store.h"
 #include "settings/archiver_command.h"
 #include "settings/emnifty_settings.h"
 #include "settings/registry_settings.h"
+#include "support/memory_registry_store.h"
 
 #include <gtest/gtest.h>
 

@@ -1,9 +1,9 @@
 #pragma once
 
-#include "posix/document_registry_store.h"
 #include "support/fake_desktop.h"
 #include "support/fake_file_probe.h"
 #include "support/memory_file_system.h"
+#include "support/memory_registry_store.h"
 #include "support/sjis.h"
 #include "ui/display_text.h"
 #include "ui/error_guard.h"
