@@ -47,6 +47,11 @@ class FileSystem {
     virtual std::unique_ptr<InputFile> openRead(const std::string& path, int& error) = 0;
     // Creates or truncates for writing; on failure returns nullptr and sets the errno value.
     virtual std::unique_ptr<OutputFile> create(const std::string& path, int& error) = 0;
+    // Creates a new file of a unique name beside `path` (in its folder, the name beginning with
+    // the path's own), with the permissions of the file at `path` when there is one, and sets
+    // `temporaryPath` to it; on failure returns nullptr and sets the errno value.
+    virtual std::unique_ptr<OutputFile>
+    createTemporaryBeside(const std::string& path, std::string& temporaryPath, int& error) = 0;
     // Atomically replaces `to` by `from`; 0 or an errno value.
     virtual int rename(const std::string& from, const std::string& to) = 0;
     // 0, or an errno value (ENOENT included).

@@ -1,5 +1,6 @@
 #include "posix/regedit_store.h"
 
+#include "catalog/atomic_file.h"
 #include "catalog/error.h"
 #include "catalog/file_system.h"
 #include "catalog/messages.h"
@@ -38,23 +39,9 @@ int makeFolders(const std::string& folder) {
     return 0;
 }
 
-int writeAll(int fd, std::string_view bytes) {
-    while (!bytes.empty()) {
-        const ssize_t n = ::write(fd, bytes.data(), bytes.size());
-        if (n < 0 && errno == EINTR)
-            continue;
-        if (n < 0)
-            return errno;
-        if (n == 0)
-            return ENOSPC;
-        bytes.remove_prefix(static_cast<std::size_t>(n));
-    }
-    return 0;
-}
-
-} // namespace
-
-int replaceFileAtomically(const std::string& path, std::string_view bytes) {
+// The store's file replaced atomically, its folder made when absent, over a symbolic link's
+// target rather than the link.
+int replaceStoreFile(const std::string& path, std::string_view bytes) {
     std::string target = path;
     struct stat st {};
     if (::lstat(path.c_str(), &st) == 0 && S_ISLNK(st.st_mode)) {
@@ -64,30 +51,12 @@ int replaceFileAtomically(const std::string& path, std::string_view bytes) {
             std::free(resolved);
         }
     }
-    const std::string folder = parentOf(target);
-    if (const int error = makeFolders(folder))
+    if (const int error = makeFolders(parentOf(target)))
         return error;
-    std::string temporary = target + ".XXXXXX";
-    const int fd = ::mkstemp(temporary.data());
-    if (fd < 0)
-        return errno;
-    int error = writeAll(fd, bytes);
-    if (error == 0 && ::stat(target.c_str(), &st) == 0)
-        ::fchmod(fd, st.st_mode & 07777); // keep the old file's permissions
-    if (error == 0 && ::fsync(fd) != 0)
-        error = errno;
-    if (::close(fd) != 0 && error == 0)
-        error = errno;
-    if (error == 0 && ::rename(temporary.c_str(), target.c_str()) != 0)
-        error = errno;
-    if (error != 0) {
-        ::unlink(temporary.c_str());
-        return error;
-    }
-    systemFileSystem().syncDirectory(
-        folder); // the rename is done; a failed folder sync loses nothing already there
-    return 0;
+    return replaceFileAtomically(systemFileSystem(), target, bytes);
 }
+
+} // namespace
 
 RegeditStore::RegeditStore(std::string path) : path_(std::move(path)) {}
 
@@ -121,7 +90,7 @@ RegeditDocument RegeditStore::load() {
 }
 
 bool RegeditStore::store(const RegeditDocument& document) {
-    lastError_ = replaceFileAtomically(path_, document.text());
+    lastError_ = replaceStoreFile(path_, document.text());
     return lastError_ == 0;
 }
 

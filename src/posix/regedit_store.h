@@ -32,9 +32,4 @@ class RegeditStore final : public DocumentRegistryStore {
     int lastError_ = 0;
 };
 
-// Writes a whole file atomically: a temporary file in the same folder (made when absent),
-// synced, renamed over the path (over a symbolic link's target, not the link), and the folder
-// synced. 0 or an errno value; on failure the old file is untouched.
-int replaceFileAtomically(const std::string& path, std::string_view bytes);
-
 } // namespace qbr::platform

@@ -36,6 +36,15 @@ class FailingFileSystem final : public FileSystem {
         }
         return real().create(path, error);
     }
+    std::unique_ptr<OutputFile> createTemporaryBeside(const std::string& path,
+                                                      std::string& temporaryPath,
+                                                      int& error) override {
+        if (failCreates) {
+            error = ENOSPC;
+            return nullptr;
+        }
+        return real().createTemporaryBeside(path, temporaryPath, error);
+    }
     int rename(const std::string& from, const std::string& to) override {
         return real().rename(from, to);
     }

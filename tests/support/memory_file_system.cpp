@@ -121,6 +121,16 @@ std::unique_ptr<OutputFile> MemoryFileSystem::create(const std::string& path, in
     return std::make_unique<MemoryOutput>(*this, path);
 }
 
+std::unique_ptr<OutputFile> MemoryFileSystem::createTemporaryBeside(const std::string& path,
+                                                                    std::string& temporaryPath,
+                                                                    int& error) {
+    int number = 0;
+    do
+        temporaryPath = path + ".tmp" + std::to_string(++number);
+    while (exists(temporaryPath));
+    return create(temporaryPath, error);
+}
+
 int MemoryFileSystem::rename(const std::string& from, const std::string& to) {
     if (const int error = step())
         return error;

@@ -43,6 +43,9 @@ class MemoryFileSystem final : public FileSystem {
     bool isRegularFile(const std::string& path) override;
     std::unique_ptr<InputFile> openRead(const std::string& path, int& error) override;
     std::unique_ptr<OutputFile> create(const std::string& path, int& error) override;
+    // Names the file after the path with ".tmp" and a number that no held path has.
+    std::unique_ptr<OutputFile>
+    createTemporaryBeside(const std::string& path, std::string& temporaryPath, int& error) override;
     int rename(const std::string& from, const std::string& to) override;
     int remove(const std::string& path) override;
     int syncDirectory(const std::string& directory) override;
