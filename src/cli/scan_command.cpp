@@ -45,9 +45,8 @@ int headlessScan(const Output& out) {
                              "--log-dir DIR sets one)\n");
 
     PrintingReport report(out);
-    LogScanner scanner(session.catalog(), fs, progress, report);
     try {
-        scanner.xFindFile(session.LogPath(), session.watermark());
+        session.scan(progress, report);
     } catch (const Error& error) {
         show(error);
     }

@@ -65,4 +65,13 @@ void AppSession::FormDestroy(const std::optional<WindowGeometry>& window,
     writeInteger(*key, kOwnSection, "Width", window->Width);
 }
 
+void AppSession::scan(ScanProgressSink& progress, ReportSink& report) {
+    LogScanner(catalog_, fs_, progress, report).xFindFile(LogPath_, watermark_);
+}
+
+void AppSession::reimport(ScanProgressSink& progress, ReportSink& report) {
+    watermark_.PreDateTime = 0;
+    scan(progress, report);
+}
+
 } // namespace qbr

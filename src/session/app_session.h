@@ -50,7 +50,7 @@ struct StartupReads {
 //
 //   AppSession session(store, systemFileSystem(), executablePath, locale separator);
 //   StartupReads reads = session.FormCreate(loadProgress);   // apply reads, show reads.error
-//   ... scans: LogScanner(session.catalog(), ...).xFindFile(session.LogPath(), session.watermark())
+//   session.scan(scanProgress, report);                        // 取込; reimport(): 再取込
 //   session.FormDestroy(windowGeometry, saveProgress);        // raises qbr::Error
 //
 // The catalog files lie beside the executable (CatalogPaths::fromExecutable). A catalog that
@@ -79,6 +79,13 @@ class AppSession {
     // writes no setting at all; a failed write keeps the values written before it.
     void FormDestroy(const std::optional<WindowGeometry>& window, CatalogProgressSink& progress);
 
+    // One scan of LogPath from the watermark: the logs dated after PreDateTime, their downloads
+    // filed into the catalog and reported; ScanDateTime moves with them. Raises qbr::Error at a
+    // log that cannot be read, keeping what was filed before it.
+    void scan(ScanProgressSink& progress, ReportSink& report);
+    // The scan of every log again: PreDateTime goes back to 0 first. Nothing is filed twice.
+    void reimport(ScanProgressSink& progress, ReportSink& report);
+
     Catalog& catalog() noexcept { return catalog_; }
     const Catalog& catalog() const noexcept { return catalog_; }
     bool Modified() const noexcept { return catalog_.Modified(); }
@@ -89,7 +96,6 @@ class AppSession {
     const std::string& LogPath() const noexcept { return LogPath_; }
     const std::string& DownPath() const noexcept { return DownPath_; }
     const std::string& ArchiverCommand() const noexcept { return ArchiverCommand_; }
-    const CatalogPaths& catalogPaths() const noexcept { return paths_; }
 
   private:
     void readOwnKey(StartupReads& reads);

@@ -71,7 +71,7 @@ class FlagScope {
 } // namespace
 
 TForm1::TForm1(Environment environment)
-    : fileSystem_(environment.fileSystem), reporter_(environment.reporter),
+    : reporter_(environment.reporter),
       session_(environment.store, environment.fileSystem, environment.executable,
                environment.localeSeparator),
       fileProbe_(givenOrOwn<platform::PosixFileProbe>(environment.fileProbe, ownFileProbe_)),
@@ -363,7 +363,7 @@ void TForm1::MemoReport::appendLine(std::string_view line) {
     memo_.appendPlainText(displayText(line));
 }
 
-void TForm1::runScan() {
+void TForm1::runScan(bool everyLog) {
     // The view learns of the new forums and items when the scan ends, also after an error;
     // Form2 is hidden whatever the end.
     struct EndScan {
@@ -376,23 +376,24 @@ void TForm1::runScan() {
     model_.beginAppending();
     form2_->showCentred();
     EndScan endScan{*this};
-    LogScanner scanner(session_.catalog(), fileSystem_, *form2_, memoReport_);
-    scanner.xFindFile(session_.LogPath(), session_.watermark());
+    if (everyLog)
+        session_.reimport(*form2_, memoReport_);
+    else
+        session_.scan(*form2_, memoReport_);
 }
 
 void TForm1::FormShow() {
-    runScan();
+    runScan(false);
 }
 
 void TForm1::SpeedButton2Click() {
     memo1_.clear();
-    runScan();
+    runScan(false);
 }
 
 void TForm1::SpeedButton3Click() {
-    session_.watermark().PreDateTime = 0;
     memo1_.clear();
-    runScan();
+    runScan(true);
 }
 
 // ---- Tool bar ----

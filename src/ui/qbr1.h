@@ -112,7 +112,8 @@ class TForm1 final : public QWidget {
     void buildDetailArea();
     void buildStatusBar();
     void wireEvents();
-    void runScan();
+    // A scan from the watermark, or of every log, shown in Memo1 and Form2.
+    void runScan(bool everyLog);
 
     SpeedButton& speedButton(int number) const {
         return *speedButtons_[static_cast<std::size_t>(number - 1)];
@@ -132,7 +133,6 @@ class TForm1 final : public QWidget {
         QPlainTextEdit& memo_;
     };
 
-    FileSystem& fileSystem_;
     ErrorReporter& reporter_;
     // The catalog, the in-memory settings and the watermark, from FormCreate to FormDestroy.
     AppSession session_;

@@ -127,9 +127,8 @@ class SessionTest : public ::testing::Test {
         Run result;
         result.reads = session.FormCreate(progress_);
         result.loadState = session.catalog().loadState();
-        LogScanner scanner(session.catalog(), fs, progress_, progress_);
         try {
-            scanner.xFindFile(session.LogPath(), session.watermark());
+            session.scan(progress_, progress_);
         } catch (const Error&) {
         }
         try {
