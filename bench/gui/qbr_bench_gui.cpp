@@ -14,7 +14,11 @@
 #include "catalog/catalog_files.h"
 #include "catalog/file_system.h"
 #include "catalog/silent_progress.h"
+#include "desktop/desktop_shell.h"
+#include "desktop/program_icons.h"
+#include "desktop/qt_open_file_dialog.h"
 #include "plain_pass.h"
+#include "posix/file_probe.h"
 #include "support/memory_registry_store.h"
 #include "ui/display_text.h"
 #include "ui/error_guard.h"
@@ -109,7 +113,12 @@ int child(const std::string& folder) {
         "\"Maximized\"=\"0\"\r\n\"Width\"=\"800\"\r\n\"Height\"=\"600\"\r\n\r\n");
     PrintingReporter reporter;
     const long long createStart = nowNs();
-    qbr::ui::TForm1 form({executable, qbr::systemFileSystem(), store, reporter, '.', nullptr});
+    qbr::platform::PosixFileProbe probe;
+    qbr::platform::DesktopProgramIcons icons;
+    qbr::platform::FreedesktopShell shell;
+    qbr::platform::QtOpenFileDialog dialog;
+    qbr::ui::TForm1 form(
+        {executable, qbr::systemFileSystem(), store, reporter, '.', {probe, icons, shell, dialog}});
     const long long created = nowNs();
     form.show();
     QApplication::processEvents();

@@ -1,8 +1,14 @@
-// The main block: the application object and its title, the main window (whose creation runs
-// FormCreate and makes Form2), the message loop, and the orderly end that runs FormDestroy.
+// The main block and the composition root: the application object and its title, the real
+// services (settings store, file system, desktop services), the main window (whose creation
+// runs FormCreate and makes Form2), the message loop, and the orderly end that runs
+// FormDestroy.
 
 #include "catalog/file_system.h"
+#include "desktop/desktop_shell.h"
+#include "desktop/program_icons.h"
+#include "desktop/qt_open_file_dialog.h"
 #include "posix/executable_path.h"
+#include "posix/file_probe.h"
 #include "posix/locale_separator.h"
 #include "posix/regedit_store.h"
 #include "ui/display_text.h"
@@ -21,8 +27,14 @@ int main(int argc, char* argv[]) {
 
     qbr::ui::MessageBoxReporter reporter;
     qbr::platform::RegeditStore store(qbr::platform::RegeditStore::defaultPath());
+    qbr::platform::PosixFileProbe fileProbe;
+    qbr::platform::DesktopProgramIcons programIcons;
+    qbr::platform::FreedesktopShell shell;
+    qbr::platform::QtOpenFileDialog openFileDialog;
+    const qbr::ui::TForm1::Services services{fileProbe, programIcons, shell, openFileDialog};
     qbr::ui::TForm1 Form1({qbr::platform::executablePath(argv[0]), qbr::systemFileSystem(), store,
-                           reporter, qbr::platform::localeDecimalSeparator()});
+                           reporter, qbr::platform::localeDecimalSeparator(), services});
+    openFileDialog.setParent(&Form1);
     qbr::ui::TerminationSignals termination(Form1);
     Form1.show();
     const int result = QApplication::exec();

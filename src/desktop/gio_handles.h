@@ -12,11 +12,7 @@ struct GObjectUnref {
 struct GFree {
     void operator()(gpointer memory) const noexcept { g_free(memory); }
 };
-struct GErrorFree {
-    void operator()(GError* error) const noexcept { g_error_free(error); }
-};
 template <typename T> using GObjectPtr = std::unique_ptr<T, GObjectUnref>;
 using GCharPtr = std::unique_ptr<gchar, GFree>;
-using GErrorPtr = std::unique_ptr<GError, GErrorFree>;
 
 } // namespace qbr::platform

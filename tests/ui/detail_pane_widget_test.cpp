@@ -280,9 +280,9 @@ TEST(DetailPane, TheHourglassShowsDuringTheRefreshOnly) {
     Form1Fixture f;
     CursorWatchingProbe probe;
     f.store.setText(f.store.text() + kLzhAssociation);
-    f.form = std::make_unique<ui::TForm1>(
-        ui::TForm1::Environment{f.kExecutable, f.fs, f.store, f.reporter, '.', &f.progress, &probe,
-                                &f.icons, &f.shell, &f.dialog});
+    const ui::TForm1::Services services{probe, f.icons, f.shell, f.dialog};
+    f.form = std::make_unique<ui::TForm1>(ui::TForm1::Environment{
+        f.kExecutable, f.fs, f.store, f.reporter, '.', services, &f.progress});
     f.form->show();
     f.form->model().beginReplace();
     TreeNode* item = f.form->catalog().AddItem(*f.form->catalog().AddForum("F"), "T",

@@ -76,7 +76,7 @@ struct Form1Fixture {
     // Builds the window (FormCreate runs) without showing it.
     ui::TForm1& create() {
         form = std::make_unique<ui::TForm1>(ui::TForm1::Environment{
-            kExecutable, fs, store, reporter, '.', &progress, &probe, &icons, &shell, &dialog});
+            kExecutable, fs, store, reporter, '.', {probe, icons, shell, dialog}, &progress});
         return *form;
     }
     // Builds and shows it: the first scan runs.
