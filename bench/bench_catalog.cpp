@@ -1,6 +1,7 @@
 #include "bench_catalog.h"
 
 #include "catalog/log_scanner.h"
+#include "catalog/silent_progress.h"
 #include "null_sinks.h"
 
 #include <stdexcept>
@@ -80,7 +81,7 @@ CatalogPaths ensureBenchCatalog(const std::string& directory, const std::string&
     struct stat st {};
     if (::stat(paths.dat().c_str(), &st) != 0) {
         Catalog catalog = makeBenchCatalog(logDirectory, shape);
-        NullCatalogProgress progress;
+        SilentProgress progress;
         SaveCatalog(catalog, paths, systemFileSystem(), progress);
     }
     return paths;

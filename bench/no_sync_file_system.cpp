@@ -25,4 +25,13 @@ std::unique_ptr<OutputFile> NoSyncFileSystem::create(const std::string& path, in
     return std::make_unique<NoSyncOutputFile>(std::move(file));
 }
 
+std::unique_ptr<OutputFile> NoSyncFileSystem::createTemporaryBeside(const std::string& path,
+                                                                    std::string& temporaryPath,
+                                                                    int& error) {
+    std::unique_ptr<OutputFile> file = inner_.createTemporaryBeside(path, temporaryPath, error);
+    if (!file)
+        return nullptr;
+    return std::make_unique<NoSyncOutputFile>(std::move(file));
+}
+
 } // namespace qbr::bench

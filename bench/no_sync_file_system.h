@@ -22,6 +22,8 @@ class NoSyncFileSystem final : public FileSystem {
         return inner_.openRead(path, error);
     }
     std::unique_ptr<OutputFile> create(const std::string& path, int& error) override;
+    std::unique_ptr<OutputFile>
+    createTemporaryBeside(const std::string& path, std::string& temporaryPath, int& error) override;
     int rename(const std::string& from, const std::string& to) override {
         return inner_.rename(from, to);
     }

@@ -8,7 +8,8 @@
 
 namespace qbr::bench {
 
-// Sinks that show nothing but count what reaches them, so the work behind each call still
+// The catalog's load and save report to a SilentProgress (catalog/silent_progress.h). The scan's
+// sinks show nothing but count what reaches them, so the work behind each call still
 // happens and the count can be checked.
 class NullScanProgress final : public ScanProgressSink {
   public:
@@ -27,13 +28,6 @@ class NullReport final : public ReportSink {
 
   private:
     std::size_t lines_ = 0;
-};
-
-class NullCatalogProgress final : public CatalogProgressSink {
-  public:
-    void begin(std::string_view) override {}
-    void setPosition(int) override {}
-    void end() override {}
 };
 
 } // namespace qbr::bench

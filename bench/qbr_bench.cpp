@@ -10,6 +10,7 @@
 #include "catalog/error.h"
 #include "catalog/log_reader.h"
 #include "catalog/log_scanner.h"
+#include "catalog/silent_progress.h"
 #include "cpu_meter.h"
 #include "grep_count.h"
 #include "no_sync_file_system.h"
@@ -162,7 +163,7 @@ void BM_CatalogPlainRead(benchmark::State& state) {
 void BM_CatalogLoad(benchmark::State& state) {
     Setup& s = setup();
     CpuMeter cpu;
-    NullCatalogProgress progress;
+    SilentProgress progress;
     for (auto _ : state) {
         cpu.start();
         auto catalog = std::make_unique<Catalog>();
@@ -183,7 +184,7 @@ void BM_CatalogLoad(benchmark::State& state) {
 Catalog& loadedCatalog() {
     static const std::unique_ptr<Catalog> catalog = [] {
         auto c = std::make_unique<Catalog>();
-        NullCatalogProgress progress;
+        SilentProgress progress;
         LoadCatalog(*c, setup().catalog, systemFileSystem(), progress);
         return c;
     }();
@@ -196,7 +197,7 @@ void saveBenchmark(benchmark::State& state, FileSystem& fs, const std::string& s
     const std::string directory = s.catalogDir + "/" + subdirectory;
     scratchDirectory(directory);
     const CatalogPaths target = CatalogPaths::fromBase(directory + "/bench");
-    NullCatalogProgress progress;
+    SilentProgress progress;
     CpuMeter cpu;
     for (auto _ : state) {
         cpu.start();

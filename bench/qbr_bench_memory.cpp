@@ -7,6 +7,7 @@
 #include "catalog/catalog.h"
 #include "catalog/catalog_files.h"
 #include "catalog/error.h"
+#include "catalog/silent_progress.h"
 #include "null_sinks.h"
 #include "plain_pass.h"
 
@@ -97,7 +98,7 @@ int main(int argc, char** argv) {
         using namespace qbr;
         const CatalogPaths paths = CatalogPaths::fromBase(argv[1]);
         const std::uint64_t files = bench::totalSize({paths.dat(), paths.trr(), paths.nod()});
-        bench::NullCatalogProgress progress;
+        SilentProgress progress;
 
         const std::size_t mallocBefore = mallocInUse();
         const std::size_t liveBefore = liveBytes;

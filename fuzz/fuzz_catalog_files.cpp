@@ -3,7 +3,7 @@
 #include "catalog/catalog.h"
 #include "catalog/catalog_files.h"
 #include "catalog/error.h"
-#include "catalog/memory_file_system.h"
+#include "support/memory_file_system.h"
 
 #include <cstddef>
 #include <cstdint>

@@ -5,7 +5,7 @@
 #include "catalog/catalog_files.h"
 #include "catalog/error.h"
 #include "catalog/log_scanner.h"
-#include "catalog/memory_file_system.h"
+#include "support/memory_file_system.h"
 
 #include <cstddef>
 #include <cstdint>

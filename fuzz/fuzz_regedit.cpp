@@ -1,7 +1,7 @@
 // Any bytes as the settings store file: parsing either succeeds or raises the error; a parsed
 // file writes back as it was, and a value written into it reads back.
 #include "catalog/error.h"
-#include "platform/regedit_document.h"
+#include "posix/regedit_document.h"
 
 #include <cstddef>
 #include <cstdint>

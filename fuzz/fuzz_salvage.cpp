@@ -4,7 +4,7 @@
 #include "catalog/catalog_files.h"
 #include "catalog/catalog_salvage.h"
 #include "catalog/error.h"
-#include "catalog/memory_file_system.h"
+#include "support/memory_file_system.h"
 
 #include <algorithm>
 #include <cstddef>

@@ -1,8 +1,8 @@
 // Any bytes as a watermark text and as CP932 text: parsing either succeeds or raises the
 // error, a watermark written reads back, and decoding is lossless.
-#include "app/core/watermark_text.h"
 #include "catalog/error.h"
-#include "platform/cp932_codec.h"
+#include "posix/cp932_codec.h"
+#include "settings/watermark_text.h"
 
 #include <cmath>
 #include <cstddef>

@@ -13,8 +13,13 @@
 #include "catalog/catalog.h"
 #include "catalog/catalog_files.h"
 #include "catalog/file_system.h"
+#include "catalog/silent_progress.h"
+#include "desktop/desktop_shell.h"
+#include "desktop/program_icons.h"
+#include "desktop/qt_open_file_dialog.h"
 #include "plain_pass.h"
-#include "platform/document_registry_store.h"
+#include "posix/file_probe.h"
+#include "support/memory_registry_store.h"
 #include "ui/display_text.h"
 #include "ui/error_guard.h"
 #include "ui/qbr1.h"
@@ -73,11 +78,7 @@ void writeCatalog(const std::string& base) {
             catalog.AddItem(*forum, title, listing(f, i, title));
         }
     }
-    struct Silent final : qbr::CatalogProgressSink {
-        void begin(std::string_view) override {}
-        void setPosition(int) override {}
-        void end() override {}
-    } silent;
+    qbr::SilentProgress silent;
     qbr::SaveCatalog(catalog, qbr::CatalogPaths::fromBase(base), qbr::systemFileSystem(), silent);
 }
 
@@ -112,7 +113,12 @@ int child(const std::string& folder) {
         "\"Maximized\"=\"0\"\r\n\"Width\"=\"800\"\r\n\"Height\"=\"600\"\r\n\r\n");
     PrintingReporter reporter;
     const long long createStart = nowNs();
-    qbr::ui::TForm1 form({executable, qbr::systemFileSystem(), store, reporter, '.', nullptr});
+    qbr::platform::PosixFileProbe probe;
+    qbr::platform::DesktopProgramIcons icons;
+    qbr::platform::FreedesktopShell shell;
+    qbr::platform::QtOpenFileDialog dialog;
+    qbr::ui::TForm1 form(
+        {executable, qbr::systemFileSystem(), store, reporter, '.', {probe, icons, shell, dialog}});
     const long long created = nowNs();
     form.show();
     QApplication::processEvents();

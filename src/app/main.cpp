@@ -1,10 +1,18 @@
-// The main block: the application object and its title, the main window (whose creation runs
-// FormCreate and makes Form2), the message loop, and the orderly end that runs FormDestroy.
+// The main block and the composition root: the application object and its title, the real
+// services (settings store, file system, desktop services), the main window (whose creation
+// runs FormCreate and makes Form2), the message loop, and the orderly end that runs
+// FormDestroy.
 
 #include "catalog/catalog_lock.h"
 #include "catalog/error.h"
 #include "catalog/file_system.h"
-#include "platform/regedit_store.h"
+#include "desktop/desktop_shell.h"
+#include "desktop/program_icons.h"
+#include "desktop/qt_open_file_dialog.h"
+#include "posix/executable_path.h"
+#include "posix/file_probe.h"
+#include "posix/locale_separator.h"
+#include "posix/regedit_store.h"
 #include "ui/display_text.h"
 #include "ui/error_guard.h"
 #include "ui/pictures.h"
@@ -13,32 +21,6 @@
 #include "ui/ui_texts.h"
 
 #include <QApplication>
-#include <QLocale>
-#include <climits>
-#include <string>
-#include <unistd.h>
-
-namespace {
-
-// The executable's path as the bytes the file system holds, never decoded.
-std::string executablePath(const char* argv0) {
-    std::string path(PATH_MAX, '\0');
-    const ssize_t length = ::readlink("/proc/self/exe", path.data(), path.size());
-    if (length <= 0)
-        return argv0;
-    path.resize(static_cast<std::size_t>(length));
-    return path;
-}
-
-// The user's decimal separator, for reading a watermark stored under it.
-char localeSeparator() {
-    const QString separator = QLocale::system().decimalPoint();
-    if (separator.size() == 1 && separator.at(0).unicode() < 0x80)
-        return static_cast<char>(separator.at(0).unicode());
-    return '.';
-}
-
-} // namespace
 
 int main(int argc, char* argv[]) {
     QApplication application(argc, argv);
@@ -46,7 +28,7 @@ int main(int argc, char* argv[]) {
     QApplication::setWindowIcon(qbr::ui::Pictures::applicationIcon());
 
     qbr::ui::MessageBoxReporter reporter;
-    const std::string executable = executablePath(argv[0]);
+    const std::string executable = qbr::platform::executablePath(argv[0]);
     // One program at a time on a catalog, for the whole run: a second one would save over the
     // first one's finds. It says so and ends without writing anything.
     std::unique_ptr<qbr::FileLock> lock;
@@ -60,8 +42,14 @@ int main(int argc, char* argv[]) {
     if (refused)
         return 1;
     qbr::platform::RegeditStore store(qbr::platform::RegeditStore::defaultPath());
-    qbr::ui::TForm1 Form1(
-        {executable, qbr::systemFileSystem(), store, reporter, localeSeparator()});
+    qbr::platform::PosixFileProbe fileProbe;
+    qbr::platform::DesktopProgramIcons programIcons;
+    qbr::platform::FreedesktopShell shell;
+    qbr::platform::QtOpenFileDialog openFileDialog;
+    const qbr::ui::TForm1::Services services{fileProbe, programIcons, shell, openFileDialog};
+    qbr::ui::TForm1 Form1({executable, qbr::systemFileSystem(), store,
+                           reporter, qbr::platform::localeDecimalSeparator(), services});
+    openFileDialog.setParent(&Form1);
     qbr::ui::TerminationSignals termination(Form1);
     Form1.show();
     const int result = QApplication::exec();

@@ -110,9 +110,7 @@ void Catalog::ReplaceItemText(TreeNode& item, const std::vector<std::string>& li
 }
 
 bool Catalog::DeleteNode(TreeNode& node) {
-    const int level = node.level();
-    const bool removable = level == 2 || (level == 1 && !node.hasChildren());
-    if (!removable)
+    if (!isDeletable(node))
         return false;
     node.parent()->removeChild(node.row()); // releases the node, its span and any node below it
     modified_ = true;

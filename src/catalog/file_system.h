@@ -68,6 +68,11 @@ class FileSystem {
     // Takes an exclusive advisory lock on a lock file (made when absent) without waiting.
     // nullptr with EWOULDBLOCK when another holder has it, or with the errno of the failure.
     virtual std::unique_ptr<FileLock> tryLock(const std::string& path, int& error) = 0;
+    // Creates a new file of a unique name beside `path` (in its folder, the name beginning with
+    // the path's own), with the permissions of the file at `path` when there is one, and sets
+    // `temporaryPath` to it; on failure returns nullptr and sets the errno value.
+    virtual std::unique_ptr<OutputFile>
+    createTemporaryBeside(const std::string& path, std::string& temporaryPath, int& error) = 0;
     // Atomically replaces `to` by `from`; 0 or an errno value.
     virtual int rename(const std::string& from, const std::string& to) = 0;
     // 0, or an errno value (ENOENT included).

@@ -2,6 +2,7 @@
 #include "catalog/file_system.h"
 
 #include <cerrno>
+#include <cstdlib>
 #include <cstring>
 #include <dirent.h>
 #include <fcntl.h>
@@ -199,6 +200,22 @@ class PosixFileSystem final : public FileSystem {
         }
         error = 0;
         return std::make_unique<PosixLock>(fd);
+    }
+
+    std::unique_ptr<OutputFile> createTemporaryBeside(const std::string& path,
+                                                      std::string& temporaryPath,
+                                                      int& error) override {
+        temporaryPath = path + ".XXXXXX";
+        const int fd = ::mkstemp(temporaryPath.data());
+        if (fd < 0) {
+            error = errno;
+            return nullptr;
+        }
+        struct stat st {};
+        if (::stat(path.c_str(), &st) == 0)
+            ::fchmod(fd, st.st_mode & 07777); // the replacement keeps the old file's permissions
+        error = 0;
+        return std::make_unique<PosixOutputFile>(fd);
     }
 
     int rename(const std::string& from, const std::string& to) override {

@@ -72,6 +72,15 @@ class TreeNode {
     int selectedIndex_ = 0;
 };
 
+// The delete rule: an item, or a forum that holds no item. The root, and a forum with items,
+// stay. The catalog's DeleteNode, the tree's model and the delete button all follow it.
+constexpr bool isDeletable(int level, bool hasChildren) noexcept {
+    return level == 2 || (level == 1 && !hasChildren);
+}
+inline bool isDeletable(const TreeNode& node) noexcept {
+    return isDeletable(node.level(), node.hasChildren());
+}
+
 // Visits a subtree in tree order (depth-first, pre-order). Iterative: a damaged catalog file
 // can make a tree as deep as it has lines.
 template <typename Node, typename Visit> void forEachPreOrder(Node& top, Visit&& visit) {

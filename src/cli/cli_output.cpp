@@ -1,6 +1,6 @@
 #include "cli/cli_output.h"
 
-#include "platform/cp932_codec.h"
+#include "posix/cp932_codec.h"
 
 namespace qbr::cli {
 

@@ -1,14 +1,14 @@
-#include "app/core/app_session.h"
-#include "app/core/archiver_command.h"
-#include "app/core/emnifty_settings.h"
-#include "app/core/registry_settings.h"
 #include "catalog/error.h"
 #include "catalog/log_scanner.h"
 #include "cli/cli_args.h"
 #include "cli/cli_output.h"
 #include "cli/commands.h"
 #include "cli/program_paths.h"
-#include "platform/regedit_store.h"
+#include "posix/regedit_store.h"
+#include "session/app_session.h"
+#include "settings/archiver_command.h"
+#include "settings/emnifty_settings.h"
+#include "settings/registry_settings.h"
 
 #include <algorithm>
 #include <cstdio>
@@ -30,11 +30,8 @@ void printSetting(std::string_view name, std::string_view value) {
 // What a run would read, looked at without creating any key.
 void show(platform::RegeditStore& store) {
     std::string user, logPath, downPath;
-    if (const auto key = store.openExistingUserKey(kEmNiftyKey)) {
-        user = readText(*key, "Settings", "RecentUserID", {});
-        logPath = withSeparator(readText(*key, user, "LogPath", {}));
-        downPath = withSeparator(readText(*key, user, "DownPath", {}));
-    }
+    if (const auto key = store.openExistingUserKey(kEmNiftyKey))
+        readEmNiftyFolders(*key, user, logPath, downPath);
     std::string watermark = "0";
     if (const auto key = store.openExistingUserKey(kOwnKey))
         watermark = readText(*key, kOwnSection, "PreDateTimeF", "0");

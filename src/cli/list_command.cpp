@@ -1,9 +1,9 @@
 #include "catalog/catalog_lock.h"
 #include "catalog/error.h"
+#include "catalog/silent_progress.h"
 #include "cli/cli_args.h"
 #include "cli/cli_output.h"
 #include "cli/commands.h"
-#include "cli/null_sinks.h"
 
 #include <charconv>
 

@@ -4,9 +4,9 @@
 #include "cli/cli_args.h"
 #include "cli/cli_output.h"
 #include "cli/commands.h"
-#include "cli/null_sinks.h"
+#include "catalog/silent_progress.h"
 #include "cli/program_paths.h"
-#include "platform/cp932_codec.h"
+#include "posix/cp932_codec.h"
 
 #include <cstdio>
 #include <string>

@@ -1,14 +1,14 @@
-#include "app/core/app_session.h"
-#include "app/core/watermark_text.h"
 #include "catalog/catalog_lock.h"
 #include "catalog/error.h"
+#include "catalog/silent_progress.h"
 #include "cli/cli_args.h"
 #include "cli/cli_output.h"
 #include "cli/commands.h"
-#include "cli/null_sinks.h"
 #include "cli/program_paths.h"
-#include "platform/locale_separator.h"
-#include "platform/regedit_store.h"
+#include "posix/locale_separator.h"
+#include "posix/regedit_store.h"
+#include "session/app_session.h"
+#include "settings/watermark_text.h"
 
 namespace qbr::cli {
 
@@ -55,9 +55,8 @@ int headlessScan(const Output& out) {
                              "--log-dir DIR sets one)\n");
 
     PrintingReport report(out);
-    LogScanner scanner(session.catalog(), fs, progress, report);
     try {
-        scanner.xFindFile(session.LogPath(), session.watermark());
+        session.scan(progress, report);
     } catch (const Error& error) {
         show(error);
     }

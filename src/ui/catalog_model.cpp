@@ -145,9 +145,7 @@ bool CatalogModel::deleteNode(const QModelIndex& index) {
     if (!index.isValid())
         return false;
     TreeNode& target = *node(index);
-    // The rule is the catalog's: items, and forums without children.
-    const bool removable = target.level() == 2 || (target.level() == 1 && !target.hasChildren());
-    if (!removable)
+    if (!isDeletable(target))
         return false;
     const int row = target.row();
     beginRemoveRows(index.parent(), row, row);

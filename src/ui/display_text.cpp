@@ -1,20 +1,13 @@
 #include "ui/display_text.h"
 
-#include "platform/cp932_codec.h"
+#include "bytes/sjis_text.h"
+#include "posix/cp932_codec.h"
 
 namespace qbr::ui {
 
 QString displayText(std::string_view cp932) {
     return QString::fromStdU16String(platform::decodeCp932(cp932));
 }
-
-namespace {
-
-bool isLeadByte(unsigned char byte) {
-    return (byte >= 0x81 && byte <= 0x9F) || (byte >= 0xE0 && byte <= 0xFC);
-}
-
-} // namespace
 
 std::string withFullStop(std::string_view cp932) {
     std::string text(cp932);
@@ -24,7 +17,7 @@ std::string withFullStop(std::string_view cp932) {
     std::size_t last = 0;
     for (std::size_t i = 0; i < text.size();) {
         last = i;
-        i += isLeadByte(static_cast<unsigned char>(text[i])) && i + 1 < text.size() ? 2 : 1;
+        i += isSjisLeadByte(static_cast<unsigned char>(text[i])) && i + 1 < text.size() ? 2 : 1;
     }
     if (static_cast<unsigned char>(text[last]) > static_cast<unsigned char>('.'))
         text += '.';

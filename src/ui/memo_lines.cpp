@@ -1,6 +1,6 @@
 #include "ui/memo_lines.h"
 
-#include "platform/cp932_codec.h"
+#include "posix/cp932_codec.h"
 #include "ui/display_text.h"
 
 #include <QAbstractTextDocumentLayout>

@@ -1,11 +1,9 @@
 #include "ui/qbr1.h"
 
-#include "app/core/detail_pane.h"
-#include "app/core/file_actions.h"
-#include "app/core/relink.h"
-#include "platform/downloaded_file.h"
-#include "platform/file_presentation.h"
-#include "platform/qt_open_file_dialog.h"
+#include "desktop/file_presentation.h"
+#include "pane/detail_pane.h"
+#include "pane/file_actions.h"
+#include "posix/downloaded_file.h"
 #include "ui/display_text.h"
 #include "ui/memo_lines.h"
 #include "ui/pictures.h"
@@ -47,39 +45,14 @@ constexpr int kSplitterWidth = 7;
 // The tree and the detail area each keep at least this much of the width.
 constexpr int kSplitterLimit = 30;
 
-// The given service, else a real one made and kept in `own`.
-template <typename Real, typename Interface, typename... Args>
-Interface& givenOrOwn(Interface* given, std::unique_ptr<Interface>& own, Args&&... args) {
-    if (given != nullptr)
-        return *given;
-    own = std::make_unique<Real>(std::forward<Args>(args)...);
-    return *own;
-}
-
-// Sets a flag for the life of a scope.
-class FlagScope {
-  public:
-    explicit FlagScope(bool& flag) : flag_(flag) { flag_ = true; }
-    ~FlagScope() { flag_ = false; }
-    FlagScope(const FlagScope&) = delete;
-    FlagScope& operator=(const FlagScope&) = delete;
-
-  private:
-    bool& flag_;
-};
-
 } // namespace
 
 TForm1::TForm1(Environment environment)
-    : fileSystem_(environment.fileSystem), reporter_(environment.reporter),
+    : reporter_(environment.reporter),
       session_(environment.store, environment.fileSystem, environment.executable,
                environment.localeSeparator),
-      fileProbe_(givenOrOwn<platform::PosixFileProbe>(environment.fileProbe, ownFileProbe_)),
-      programIcons_(
-          givenOrOwn<platform::DesktopProgramIcons>(environment.programIcons, ownProgramIcons_)),
-      shell_(givenOrOwn<platform::FreedesktopShell>(environment.shell, ownShell_)),
-      openFileDialog_(givenOrOwn<platform::QtOpenFileDialog>(environment.openFileDialog,
-                                                             ownOpenFileDialog_, this)),
+      fileProbe_(environment.services.fileProbe), programIcons_(environment.services.programIcons),
+      shell_(environment.services.shell), openFileDialog_(environment.services.openFileDialog),
       model_(session_.catalog(), Pictures::treePictures()),
       catalogProgress_(environment.catalogProgress != nullptr ? environment.catalogProgress
                                                               : &form3Progress_) {
@@ -259,25 +232,10 @@ void TForm1::wireEvents() {
     // the focus, which selects nothing and must not replace the scan's report.
     connect(treeView1_.selectionModel(), &QItemSelectionModel::selectionChanged, this,
             [this](const QItemSelection& selected) {
-                if (refreshSuppressed_ || selected.indexes().isEmpty())
+                if (pane_.refreshSuppressed() || selected.indexes().isEmpty())
                     return;
                 guarded([this, node = selected.indexes().first()] { TreeView1Change(node); });
             });
-}
-
-QFileDialog& TForm1::OpenDialog1() {
-    if (!openDialog1_) {
-        openDialog1_ = std::make_unique<QFileDialog>(this);
-        openDialog1_->setObjectName(QStringLiteral("OpenDialog1"));
-        // "*.*" would hide names without a dot here: every file shows.
-        const QString filter = displayText(text::kOpenFilter);
-        openDialog1_->setNameFilter(filter.section(QLatin1Char('|'), 0, 0) +
-                                    QStringLiteral(" (*)"));
-        openDialog1_->setFileMode(QFileDialog::ExistingFile);
-        openDialog1_->setOption(QFileDialog::ReadOnly, false);
-        openDialog1_->setOption(QFileDialog::DontUseNativeDialog, true);
-    }
-    return *openDialog1_;
 }
 
 // ---- Start-up and shut-down ----
@@ -363,7 +321,7 @@ void TForm1::MemoReport::appendLine(std::string_view line) {
     memo_.appendPlainText(displayText(line));
 }
 
-void TForm1::runScan() {
+void TForm1::runScan(bool everyLog) {
     // The view learns of the new forums and items when the scan ends, also after an error;
     // Form2 is hidden whatever the end.
     struct EndScan {
@@ -376,23 +334,24 @@ void TForm1::runScan() {
     model_.beginAppending();
     form2_->showCentred();
     EndScan endScan{*this};
-    LogScanner scanner(session_.catalog(), fileSystem_, *form2_, memoReport_);
-    scanner.xFindFile(session_.LogPath(), session_.watermark());
+    if (everyLog)
+        session_.reimport(*form2_, memoReport_);
+    else
+        session_.scan(*form2_, memoReport_);
 }
 
 void TForm1::FormShow() {
-    runScan();
+    runScan(false);
 }
 
 void TForm1::SpeedButton2Click() {
     memo1_.clear();
-    runScan();
+    runScan(false);
 }
 
 void TForm1::SpeedButton3Click() {
-    session_.watermark().PreDateTime = 0;
     memo1_.clear();
-    runScan();
+    runScan(true);
 }
 
 // ---- Tool bar ----
@@ -416,7 +375,7 @@ void TForm1::SpeedButton9Click() {
     {
         // The view moves the selection on its own while the rows go; the pane is refreshed
         // once, for the node the selection ends on.
-        FlagScope quiet(refreshSuppressed_);
+        const auto quiet = pane_.suppressRefresh();
         if (!model_.deleteNode(target))
             return;
         // The selection passes to the next sibling, else the previous one, else the parent.
@@ -434,10 +393,23 @@ void TForm1::SpeedButton9Click() {
 
 // ---- Detail pane ----
 
-void TForm1::setLabel1(std::string bytes) {
-    label1Bytes_ = std::move(bytes);
-    label1_.setText(displayText(label1Bytes_));
+TreeNode* TForm1::selectedNode() const {
+    const QModelIndex selected = treeView1_.selectionModel()->selectedIndexes().value(0);
+    return selected.isValid() ? model_.node(selected) : nullptr;
+}
+
+void TForm1::showFileName() {
+    label1_.setText(displayText(pane_.fileName()));
     label1_.adjustSize();
+}
+
+void TForm1::showPaneButtons() {
+    const PaneButtons& buttons = pane_.buttons();
+    runButton().setEnabled(buttons.run);
+    showButton().setEnabled(buttons.show);
+    archiveButton().setEnabled(buttons.archive);
+    searchButton().setEnabled(buttons.search);
+    deleteButton().setEnabled(buttons.remove);
 }
 
 void TForm1::setLabel2(const QString& text) {
@@ -445,10 +417,9 @@ void TForm1::setLabel2(const QString& text) {
     label2_.adjustSize();
 }
 
-void TForm1::resetFileSection() {
-    setLabel1({});
-    for (int number : {5, 6, 8, 9})
-        speedButton(number).setEnabled(false);
+void TForm1::clearFileSection() {
+    showFileName();
+    showPaneButtons();
     image1_.clear();
     image1_.repaint();
 }
@@ -470,56 +441,53 @@ void TForm1::TreeView1Change(const QModelIndex& index) {
             setMemoLines(memo1_, shownItemLines(catalog().lines(), node.span()));
         } catch (...) {
             // A damaged span: the pane is left with nothing to act on, and the guard reports.
-            resetFileSection();
-            speedButton(7).setEnabled(false);
+            pane_.failRefresh();
+            clearFileSection();
             throw;
         }
         statusPanels_[1]->setText(displayText(lineCountText(displayedLineRanges(memo1_).size())));
     }
-    resetFileSection();
+    pane_.clearFileSection();
+    clearFileSection();
 
     const std::optional<FileSection> section = findFileSection(displayedLines(memo1_));
     platform::FilePresentation shown;
     if (section)
         shown = platform::presentDownloadedFile(fileProbe_, programIcons_, session_.DownPath(),
                                                 section->name);
-    const DetailPane pane = decideDetailPane(
+    const DetailPane pane = pane_.refresh(
         {node.level(), node.hasChildren(), section, shown.file.exists, session_.ArchiverCommand()});
-    setLabel1(pane.fileName);
+    showFileName();
     if (pane.showIcon)
         image1_.setPixmap(shown.icon);
     if (pane.dateLabel != DateLabel::Empty)
         setLabel2(shown.dateLabel);
-    speedButton(5).setEnabled(pane.buttons.run);
-    speedButton(6).setEnabled(pane.buttons.show);
-    speedButton(7).setEnabled(pane.buttons.archive);
-    speedButton(8).setEnabled(pane.buttons.search);
-    speedButton(9).setEnabled(pane.buttons.remove);
+    showPaneButtons();
 }
 
 // ---- File actions ----
 
 void TForm1::SpeedButton5Click() {
-    if (!actsOnFileName(label1Bytes_))
+    if (!actsOnFileName(pane_.fileName()))
         return;
     const platform::DownloadedFile file =
-        platform::locateDownloadedFile(fileProbe_, session_.DownPath(), label1Bytes_);
+        platform::locateDownloadedFile(fileProbe_, session_.DownPath(), pane_.fileName());
     shell_.openWithAssociation(session_.DownPath(), file.name);
 }
 
 void TForm1::SpeedButton6Click() {
-    if (!actsOnFileName(label1Bytes_))
+    if (!actsOnFileName(pane_.fileName()))
         return;
     shell_.showInFileManager(
-        platform::locateDownloadedFile(fileProbe_, session_.DownPath(), label1Bytes_).path);
+        platform::locateDownloadedFile(fileProbe_, session_.DownPath(), pane_.fileName()).path);
 }
 
 void TForm1::Image1Click() {
     // The same tests whether or not SpeedButton7 is enabled: a missing file is listed all the
     // same, under its path in DownPath.
     const std::optional<ArchiveListing> listing = archiveListing(
-        session_.ArchiverCommand(), label1Bytes_,
-        platform::locateDownloadedFile(fileProbe_, session_.DownPath(), label1Bytes_).path);
+        session_.ArchiverCommand(), pane_.fileName(),
+        platform::locateDownloadedFile(fileProbe_, session_.DownPath(), pane_.fileName()).path);
     if (listing)
         shell_.startCommand(listing->command, {listing->path});
 }
@@ -530,32 +498,25 @@ void TForm1::SpeedButton8Click() {
     const std::optional<std::string> chosen = openFileDialog_.chooseFile(session_.DownPath());
     if (!chosen)
         return;
-    // Label1 takes the name whatever the test below finds.
-    setLabel1(platform::catalogNameForChosenPath(*chosen));
-    const QModelIndex selected = treeView1_.selectionModel()->selectedIndexes().value(0);
+    pane_.choose(platform::catalogNameForChosenPath(*chosen));
+    showFileName();
     const std::optional<std::vector<std::string>> lines =
-        relinkItem(catalog(), selected.isValid() ? model_.node(selected) : nullptr,
-                   displayedLines(memo1_), label1Bytes_);
+        pane_.relink(catalog(), selectedNode(), displayedLines(memo1_));
     if (!lines)
         return;
     replaceLastTwoLines(memo1_, (*lines)[lines->size() - 2], lines->back());
 
     const platform::FilePresentation shown = platform::presentDownloadedFile(
-        fileProbe_, programIcons_, session_.DownPath(), label1Bytes_);
+        fileProbe_, programIcons_, session_.DownPath(), pane_.fileName());
+    pane_.relinked(shown.file.exists, session_.ArchiverCommand());
+    // A missing file leaves the picture as the last refresh left it.
     if (shown.file.exists) {
-        speedButton(5).setEnabled(true);
-        speedButton(6).setEnabled(true);
         image1_.clear();
         image1_.repaint();
         image1_.setPixmap(shown.icon);
-    } else {
-        // The picture and SpeedButton5 and 6 keep what the last refresh left.
-        speedButton(8).setEnabled(true);
-        speedButton(9).setEnabled(true);
     }
     setLabel2(shown.dateLabel);
-    speedButton(7).setEnabled(archiveListingOffered(session_.ArchiverCommand(),
-                                                    speedButton(6).isEnabled(), label1Bytes_));
+    showPaneButtons();
 }
 
 } // namespace qbr::ui

@@ -1,15 +1,16 @@
 #pragma once
 
-#include "app/core/app_session.h"
-#include "app/core/registry_store.h"
 #include "catalog/catalog.h"
 #include "catalog/catalog_files.h"
 #include "catalog/file_system.h"
 #include "catalog/log_scanner.h"
-#include "platform/desktop_shell.h"
-#include "platform/file_probe.h"
-#include "platform/open_file_dialog.h"
-#include "platform/program_icons.h"
+#include "desktop/desktop_shell.h"
+#include "desktop/open_file_dialog.h"
+#include "desktop/program_icons.h"
+#include "pane/detail_pane_presenter.h"
+#include "posix/file_probe.h"
+#include "session/app_session.h"
+#include "settings/registry_store.h"
 #include "ui/catalog_model.h"
 #include "ui/error_guard.h"
 #include "ui/picture_box.h"
@@ -18,7 +19,6 @@
 #include "ui/speed_button.h"
 #include "ui/tree_splitter.h"
 
-#include <QFileDialog>
 #include <QFrame>
 #include <QLabel>
 #include <QPlainTextEdit>
@@ -40,6 +40,14 @@ class TForm1 final : public QWidget {
     Q_OBJECT
 
   public:
+    // The desktop services of the detail pane and the file actions, built by the program's
+    // main block (tests give fakes).
+    struct Services {
+        platform::FileProbe& fileProbe;
+        platform::ProgramIcons& programIcons;
+        platform::DesktopShell& shell;
+        platform::OpenFileDialog& openFileDialog;
+    };
     struct Environment {
         // The running program's path, as bytes: the catalog files lie beside it.
         std::string executable;
@@ -48,15 +56,10 @@ class TForm1 final : public QWidget {
         RegistryStore& store;
         ErrorReporter& reporter;
         // The user's decimal separator, also accepted in the stored watermark.
-        char localeSeparator = '.';
+        char localeSeparator;
+        Services services;
         // Where the load and save report; none means the progress window Form3.
         CatalogProgressSink* catalogProgress = nullptr;
-        // The desktop services of the detail pane and the file actions; none means the real
-        // one (stat, GIO icons, the freedesktop shell, QFileDialog).
-        platform::FileProbe* fileProbe = nullptr;
-        platform::ProgramIcons* programIcons = nullptr;
-        platform::DesktopShell* shell = nullptr;
-        platform::OpenFileDialog* openFileDialog = nullptr;
     };
 
     // Builds the window from its design and runs FormCreate; then makes Form2, hidden.
@@ -87,15 +90,12 @@ class TForm1 final : public QWidget {
     CatalogModel& model() { return model_; }
     TForm2& Form2() { return *form2_; }
     // Label1's text as the catalog's bytes: the pane's current file name.
-    const std::string& fileName() const { return label1Bytes_; }
+    const std::string& fileName() const { return pane_.fileName(); }
 
     // The window's place as stored at exit.
     WindowGeometry currentGeometry() const;
     int treeWidth() const;
     void setTreeWidth(int width);
-
-    // OpenDialog1, made on first use.
-    QFileDialog& OpenDialog1();
 
   protected:
     void showEvent(QShowEvent* event) override;
@@ -112,15 +112,26 @@ class TForm1 final : public QWidget {
     void buildDetailArea();
     void buildStatusBar();
     void wireEvents();
-    void runScan();
+    // A scan from the watermark, or of every log, shown in Memo1 and Form2.
+    void runScan(bool everyLog);
 
     SpeedButton& speedButton(int number) const {
         return *speedButtons_[static_cast<std::size_t>(number - 1)];
     }
-    void setLabel1(std::string bytes);
+    // The buttons the detail pane decides.
+    SpeedButton& runButton() const { return speedButton(5); }
+    SpeedButton& showButton() const { return speedButton(6); }
+    SpeedButton& archiveButton() const { return speedButton(7); }
+    SpeedButton& searchButton() const { return speedButton(8); }
+    SpeedButton& deleteButton() const { return speedButton(9); }
+    // The pane's file name in Label1, and its buttons, as the presenter holds them.
+    void showFileName();
+    void showPaneButtons();
     void setLabel2(const QString& text);
-    // Steps 7 to 9 of the refresh: no file name, no file actions, no picture.
-    void resetFileSection();
+    // No file name, no file actions, no picture: the start of a refresh.
+    void clearFileSection();
+    // The selected node, or none.
+    TreeNode* selectedNode() const;
 
     // Memo1 as the scan's report pane.
     class MemoReport final : public ReportSink {
@@ -132,17 +143,11 @@ class TForm1 final : public QWidget {
         QPlainTextEdit& memo_;
     };
 
-    FileSystem& fileSystem_;
     ErrorReporter& reporter_;
     // The catalog, the in-memory settings and the watermark, from FormCreate to FormDestroy.
     AppSession session_;
     bool shown_ = false;
 
-    // The desktop services: the given ones, else the real ones owned here.
-    std::unique_ptr<platform::FileProbe> ownFileProbe_;
-    std::unique_ptr<platform::ProgramIcons> ownProgramIcons_;
-    std::unique_ptr<platform::DesktopShell> ownShell_;
-    std::unique_ptr<platform::OpenFileDialog> ownOpenFileDialog_;
     platform::FileProbe& fileProbe_;
     platform::ProgramIcons& programIcons_;
     platform::DesktopShell& shell_;
@@ -170,11 +175,9 @@ class TForm1 final : public QWidget {
     QPlainTextEdit memo1_{&panel1_};
     QStatusBar statusBar1_{this};
     std::array<std::unique_ptr<QLabel>, 3> statusPanels_;
-    std::unique_ptr<QFileDialog> openDialog1_;
-    // What Label1 shows, as the catalog holds it; Label1 shows it decoded.
-    std::string label1Bytes_;
-    // While a delete moves the selection, the refresh waits for the node it ends on.
-    bool refreshSuppressed_ = false;
+    // The detail pane's state: Label1's file name as bytes (Label1 shows it decoded), the
+    // buttons it decides, and whether the refresh waits.
+    DetailPanePresenter pane_;
 
     MemoReport memoReport_{memo1_};
     std::unique_ptr<TForm2> form2_;

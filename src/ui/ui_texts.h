@@ -17,8 +17,6 @@ inline constexpr std::string_view kWindowFace =
     "\x82\x6C\x82\x72 \x82\x6F\x83\x53\x83\x56\x83\x62\x83\x4E";
 // "ＭＳ ゴシック"
 inline constexpr std::string_view kMemoFace = "\x82\x6C\x82\x72 \x83\x53\x83\x56\x83\x62\x83\x4E";
-// "すべて|*.*"
-inline constexpr std::string_view kOpenFilter = "\x82\xB7\x82\xD7\x82\xC4|*.*";
 
 struct ButtonText {
     std::string_view caption;

@@ -1,5 +1,5 @@
-#include "app/core/watermark_text.h"
 #include "catalog/date_time.h"
+#include "settings/watermark_text.h"
 #include "support/run_program.h"
 #include "support/sjis.h"
 #include "support/temp_dir.h"

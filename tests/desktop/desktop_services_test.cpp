@@ -1,8 +1,8 @@
-#include "app/core/file_actions.h"
+#include "desktop/desktop_shell.h"
 #include "desktop/fake_desktop_session.h"
-#include "platform/desktop_shell.h"
-#include "platform/downloaded_file.h"
-#include "platform/program_icons.h"
+#include "desktop/program_icons.h"
+#include "pane/file_actions.h"
+#include "posix/downloaded_file.h"
 
 #include <QIcon>
 #include <QImage>

@@ -1,5 +1,5 @@
 #include "desktop/fake_desktop_session.h"
-#include "platform/file_manager.h"
+#include "desktop/file_manager.h"
 
 #include <QCoreApplication>
 #include <QDBusConnection>

@@ -1,6 +1,6 @@
 #include "catalog/date_time.h"
-#include "platform/date_time_text.h"
-#include "platform/file_presentation.h"
+#include "desktop/date_time_text.h"
+#include "desktop/file_presentation.h"
 #include "support/fake_desktop.h"
 #include "support/fake_file_probe.h"
 

@@ -1,5 +1,5 @@
 #include "desktop/fake_desktop_session.h"
-#include "platform/qt_open_file_dialog.h"
+#include "desktop/qt_open_file_dialog.h"
 
 #include <QApplication>
 #include <QFileDialog>

@@ -2,7 +2,7 @@
 
 #include "catalog/catalog.h"
 #include "catalog/catalog_files.h"
-#include "catalog/memory_file_system.h"
+#include "support/memory_file_system.h"
 
 #include <string>
 #include <vector>

@@ -1,8 +1,8 @@
 #pragma once
 
-#include "platform/desktop_shell.h"
-#include "platform/open_file_dialog.h"
-#include "platform/program_icons.h"
+#include "desktop/desktop_shell.h"
+#include "desktop/open_file_dialog.h"
+#include "desktop/program_icons.h"
 
 #include <QColor>
 #include <optional>

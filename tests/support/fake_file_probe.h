@@ -1,6 +1,6 @@
 #pragma once
 
-#include "platform/file_probe.h"
+#include "posix/file_probe.h"
 
 #include <map>
 #include <string>

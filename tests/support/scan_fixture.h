@@ -2,7 +2,7 @@
 
 #include "catalog/catalog.h"
 #include "catalog/log_scanner.h"
-#include "catalog/memory_file_system.h"
+#include "support/memory_file_system.h"
 
 #include <string>
 #include <vector>

@@ -1,7 +1,7 @@
 // The detail pane in the main window: what selecting each kind of node shows, the file actions
 // and the re-link, with the desktop services replaced by recording fakes.
 #include "catalog/messages.h"
-#include "platform/date_time_text.h"
+#include "desktop/date_time_text.h"
 #include "support/catalog_fixture.h"
 #include "ui/memo_lines.h"
 #include "ui_fixture.h"
@@ -280,9 +280,9 @@ TEST(DetailPane, TheHourglassShowsDuringTheRefreshOnly) {
     Form1Fixture f;
     CursorWatchingProbe probe;
     f.store.setText(f.store.text() + kLzhAssociation);
-    f.form = std::make_unique<ui::TForm1>(
-        ui::TForm1::Environment{f.kExecutable, f.fs, f.store, f.reporter, '.', &f.progress, &probe,
-                                &f.icons, &f.shell, &f.dialog});
+    const ui::TForm1::Services services{probe, f.icons, f.shell, f.dialog};
+    f.form = std::make_unique<ui::TForm1>(ui::TForm1::Environment{
+        f.kExecutable, f.fs, f.store, f.reporter, '.', services, &f.progress});
     f.form->show();
     f.form->model().beginReplace();
     TreeNode* item = f.form->catalog().AddItem(*f.form->catalog().AddForum("F"), "T",

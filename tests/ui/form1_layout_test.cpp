@@ -41,7 +41,6 @@ TEST(Form1Layout, EveryComponentSitsInItsParent) {
     }
     EXPECT_EQ(f.form->windowTitle(), QStringLiteral("Quenbrill"));
     EXPECT_FALSE(f.form->windowIcon().isNull());
-    EXPECT_EQ(f.form->OpenDialog1().objectName(), QStringLiteral("OpenDialog1"));
 }
 
 TEST(Form1Layout, ToolButtonsAreFlatAndPlacedWithTheirTextsAndStates) {

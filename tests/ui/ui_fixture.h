@@ -1,9 +1,9 @@
 #pragma once
 
-#include "catalog/memory_file_system.h"
-#include "platform/document_registry_store.h"
 #include "support/fake_desktop.h"
 #include "support/fake_file_probe.h"
+#include "support/memory_file_system.h"
+#include "support/memory_registry_store.h"
 #include "support/sjis.h"
 #include "ui/display_text.h"
 #include "ui/error_guard.h"
@@ -76,7 +76,7 @@ struct Form1Fixture {
     // Builds the window (FormCreate runs) without showing it.
     ui::TForm1& create() {
         form = std::make_unique<ui::TForm1>(ui::TForm1::Environment{
-            kExecutable, fs, store, reporter, '.', &progress, &probe, &icons, &shell, &dialog});
+            kExecutable, fs, store, reporter, '.', {probe, icons, shell, dialog}, &progress});
         return *form;
     }
     // Builds and shows it: the first scan runs.
