@@ -83,6 +83,18 @@ class PosixLock final : public FileLock {
     int fd_;
 };
 
+// Gives a replacement the permissions and, where permitted, the owner of the file it replaces
+// (nothing when there is none); 0 or an errno value.
+int takeModeAndOwner(int fd, const std::string& model) {
+    struct stat st {};
+    if (::stat(model.c_str(), &st) != 0 || !S_ISREG(st.st_mode))
+        return 0;
+    // The owner can be given back only by a privileged program; the group often, the mode always.
+    if (::fchown(fd, st.st_uid, st.st_gid) != 0)
+        (void)::fchown(fd, static_cast<uid_t>(-1), st.st_gid);
+    return ::fchmod(fd, st.st_mode & 07777) == 0 ? 0 : errno;
+}
+
 std::unique_ptr<OutputFile> openForWriting(const std::string& path, int flags, int& error) {
     const int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_CLOEXEC | flags, 0666);
     if (fd < 0) {
@@ -142,16 +154,10 @@ class PosixFileSystem final : public FileSystem {
     std::unique_ptr<OutputFile> createLike(const std::string& path, const std::string& model,
                                            int& error) override {
         std::unique_ptr<OutputFile> file = openForWriting(path, O_TRUNC, error);
-        struct stat st {};
-        if (file && ::stat(model.c_str(), &st) == 0 && S_ISREG(st.st_mode)) {
-            const int fd = static_cast<PosixOutputFile&>(*file).descriptor();
-            // The owner can be given back only by a privileged program; the mode always.
-            if (::fchown(fd, st.st_uid, st.st_gid) != 0)
-                (void)::fchown(fd, static_cast<uid_t>(-1), st.st_gid);
-            if (::fchmod(fd, st.st_mode & 07777) != 0) {
-                error = errno;
+        if (file) {
+            error = takeModeAndOwner(static_cast<PosixOutputFile&>(*file).descriptor(), model);
+            if (error != 0)
                 return nullptr;
-            }
         }
         return file;
     }
@@ -211,11 +217,11 @@ class PosixFileSystem final : public FileSystem {
             error = errno;
             return nullptr;
         }
-        struct stat st {};
-        if (::stat(path.c_str(), &st) == 0)
-            ::fchmod(fd, st.st_mode & 07777); // the replacement keeps the old file's permissions
-        error = 0;
-        return std::make_unique<PosixOutputFile>(fd);
+        auto file = std::make_unique<PosixOutputFile>(fd);
+        error = takeModeAndOwner(fd, path);
+        if (error != 0)
+            return nullptr;
+        return file;
     }
 
     int rename(const std::string& from, const std::string& to) override {
