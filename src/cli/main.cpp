@@ -22,6 +22,7 @@ const Entry kCommands[] = {
     {"config", qbr::cli::configCommand,
      "config [--log-dir DIR] [--download-dir DIR] [--user ID]\n"
      "  quenbrill-cli config --show"},
+    {"archive", qbr::cli::archiveCommand, "archive FILE [--encoding utf8|sjis]"},
 };
 
 void printUsage(std::FILE* to) {
