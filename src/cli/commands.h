@@ -14,6 +14,7 @@ int listCommand(const std::vector<std::string>& words);
 int showCommand(const std::vector<std::string>& words);
 int configCommand(const std::vector<std::string>& words);
 int salvageCommand(const std::vector<std::string>& words);
+int archiveCommand(const std::vector<std::string>& words);
 
 // Prints a usage error and returns 2.
 int usageError(const std::string& message);

@@ -24,6 +24,7 @@ const Entry kCommands[] = {
      "config [--log-dir DIR] [--download-dir DIR] [--user ID]\n"
      "  quenbrill-cli config --show"},
     {"salvage", qbr::cli::salvageCommand, "salvage [--catalog BASE]"},
+    {"archive", qbr::cli::archiveCommand, "archive FILE [--encoding utf8|sjis]"},
 };
 
 void printUsage(std::FILE* to) {
