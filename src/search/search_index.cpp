@@ -48,21 +48,34 @@ SearchIndex::SearchIndex(const Catalog& catalog, const TextFolder& folder) {
     });
 }
 
-void SearchIndex::markTextMatches(std::string_view needle, std::vector<std::uint8_t>& hit) const {
+void SearchIndex::markTextMatches(std::string_view needle, const std::vector<std::uint8_t>* among,
+                                  std::vector<std::uint8_t>& hit) const {
     const char* const base = folded_.data();
-    const char* const end = base + folded_.size();
-    const char* from = base;
-    while (from < end) {
-        const void* found = ::memmem(from, static_cast<std::size_t>(end - from), needle.data(),
-                                     needle.size());
-        if (!found)
+    auto search = [&](std::size_t from, std::size_t to) -> std::size_t {
+        const void* found = ::memmem(base + from, to - from, needle.data(), needle.size());
+        return found ? static_cast<std::size_t>(static_cast<const char*>(found) - base) : to;
+    };
+    if (among) {
+        // Only the items the earlier words left: each one's own text.
+        for (std::size_t item = 0; item < items_.size(); ++item) {
+            if (!(*among)[item] || hit[item])
+                continue;
+            const std::size_t begin = item == 0 ? 0 : itemEnd_[item - 1];
+            hit[item] = search(begin, itemEnd_[item]) < itemEnd_[item];
+        }
+        return;
+    }
+    // One pass over the whole text; hits come in order, so the item is found by walking on.
+    std::size_t item = 0;
+    for (std::size_t from = 0; from < folded_.size();) {
+        const std::size_t at = search(from, folded_.size());
+        if (at == folded_.size())
             return;
-        const auto offset = static_cast<std::uint64_t>(static_cast<const char*>(found) - base);
-        const std::size_t item = static_cast<std::size_t>(
-            std::upper_bound(itemEnd_.begin(), itemEnd_.end(), offset) - itemEnd_.begin());
+        while (itemEnd_[item] <= at)
+            ++item;
         hit[item] = 1;
         // One match is enough for an item: go on with the next one.
-        from = base + itemEnd_[item];
+        from = itemEnd_[item];
     }
 }
 
@@ -70,20 +83,39 @@ std::vector<std::size_t> SearchIndex::find(const Query& query) const {
     std::vector<std::uint8_t> all(items_.size(), 1);
     std::vector<std::uint8_t> hit(items_.size());
     std::vector<std::uint8_t> forumHit(forums_.size());
+    std::size_t left = items_.size();
+    bool first = true;
     for (const QueryWord& word : query.words) {
         std::fill(hit.begin(), hit.end(), 0);
         std::fill(forumHit.begin(), forumHit.end(), 0);
         for (const std::string& alternative : word.alternatives) {
             if (alternative.empty())
                 continue;
-            markTextMatches(alternative, hit);
             for (std::size_t f = 0; f < forums_.size(); ++f)
                 forumHit[f] |= forums_[f].folded.find(alternative) != std::string::npos;
         }
-        for (std::size_t i = 0; i < items_.size(); ++i)
+        // After the first word, a few items left are cheaper to look at one by one than the
+        // whole text; an item whose forum matched needs no look at all.
+        std::vector<std::uint8_t> among;
+        if (!first) {
+            among = all;
+            for (std::size_t i = 0; i < items_.size(); ++i)
+                among[i] &= !forumHit[items_[i].forum];
+        }
+        const bool oneByOne = !first && left < items_.size() / 4;
+        for (const std::string& alternative : word.alternatives) {
+            if (!alternative.empty())
+                markTextMatches(alternative, oneByOne ? &among : nullptr, hit);
+        }
+        left = 0;
+        for (std::size_t i = 0; i < items_.size(); ++i) {
             all[i] &= hit[i] | forumHit[items_[i].forum];
+            left += all[i];
+        }
+        first = false;
     }
     std::vector<std::size_t> matches;
+    matches.reserve(left);
     for (std::size_t i = 0; i < items_.size(); ++i)
         if (all[i])
             matches.push_back(i);

@@ -7,6 +7,7 @@
 #include <cstdint>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace qbr {
@@ -40,6 +41,9 @@ class SearchIndex {
     // its forum's name. An empty query matches every item.
     std::vector<std::size_t> find(const Query& query) const;
 
+    // Every item's folded text, lines ended by LF: what a query runs over.
+    std::string_view foldedText() const noexcept { return folded_; }
+
     // The text of the first item whose span points outside the catalog's lines (only damaged
     // catalog files make one): its title alone was indexed, so a search may miss it.
     const std::optional<std::string>& damage() const noexcept { return damage_; }
@@ -49,7 +53,9 @@ class SearchIndex {
         const TreeNode* node = nullptr;
         std::string folded;
     };
-    void markTextMatches(std::string_view needle, std::vector<std::uint8_t>& hit) const;
+    // Sets hit[i] for each item whose text holds the needle: all items, or those of `among`.
+    void markTextMatches(std::string_view needle, const std::vector<std::uint8_t>* among,
+                         std::vector<std::uint8_t>& hit) const;
 
     std::vector<IndexedItem> items_;
     std::vector<Forum> forums_;

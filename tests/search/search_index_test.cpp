@@ -111,6 +111,25 @@ TEST_F(SearchFixture, RomajiThroughMigemo) {
     EXPECT_EQ(titles("pazuru"), "");
 }
 
+// In a larger catalog, the words after the first look only at the items still matching.
+TEST(SearchIndex, LaterWordsOverTheItemsLeft) {
+    Catalog catalog;
+    TreeNode* plain = catalog.AddForum("plain");
+    TreeNode* beta = catalog.AddForum("beta forum");
+    for (int i = 0; i < 40; ++i)
+        catalog.AddItem(*plain, "item " + std::to_string(i), {"beta " + std::to_string(i)});
+    catalog.AddItem(*plain, "alpha one", {"beta"});
+    catalog.AddItem(*plain, "alpha two", {"gamma"});
+    catalog.AddItem(*beta, "alpha three", {"gamma"});
+    catalog.AddItem(*beta, "item beta", {"gamma"});
+    const SearchIndex index(catalog);
+    std::vector<std::string> found;
+    for (std::size_t i : index.find(parseQuery("alpha beta", textFolder())))
+        found.push_back(index.item(i).node->text());
+    EXPECT_EQ(found, (std::vector<std::string>{"alpha one", "alpha three"}));
+    EXPECT_EQ(index.find(parseQuery("alpha beta gamma", textFolder())).size(), 1u);
+}
+
 TEST(SearchIndex, ADamagedSpanKeepsTheTitleSearchable) {
     Catalog catalog;
     TreeNode* forum = catalog.AddForum("F");
