@@ -44,8 +44,8 @@ void BM_PlainPass(benchmark::State& state) {
     std::size_t lines = 0;
     for (auto _ : state) {
         lines = 0;
-        for (const char* at = text.data(); (at = static_cast<const char*>(std::memchr(
-                                                at, '\n', text.data() + text.size() - at)));
+        for (const char* at = text.data();
+             (at = static_cast<const char*>(std::memchr(at, '\n', text.data() + text.size() - at)));
              ++at)
             ++lines;
         benchmark::DoNotOptimize(lines);
@@ -115,10 +115,8 @@ int run(int argc, char** argv) {
     s.index = std::make_unique<search::SearchIndex>(s.catalog);
     const std::string title = someTitle(s.catalog);
     s.queries = {
-        {"search/query_title_word", title},
-        {"search/query_in_every_item", "登録者"},
-        {"search/query_kana_no_match", "ぬゑゐ"},
-        {"search/query_latin_no_match", "zqxjv"},
+        {"search/query_title_word", title},           {"search/query_in_every_item", "登録者"},
+        {"search/query_kana_no_match", "ぬゑゐ"},     {"search/query_latin_no_match", "zqxjv"},
         {"search/query_two_words", title + " zqxjv"},
     };
     std::printf("catalog: %zu items, folded text %.1f MB; title query \"%s\"\n", s.index->size(),
@@ -126,9 +124,10 @@ int run(int argc, char** argv) {
 
     benchmark::RegisterBenchmark("search/plain_memchr_pass", BM_PlainPass)->MinTime(0.3);
     for (const auto& [name, typed] : s.queries) {
-        benchmark::RegisterBenchmark(name.c_str(), [typed = typed](benchmark::State& state) {
-            BM_Query(state, typed);
-        })->MinTime(0.3)->Unit(benchmark::kMillisecond);
+        benchmark::RegisterBenchmark(
+            name.c_str(), [typed = typed](benchmark::State& state) { BM_Query(state, typed); })
+            ->MinTime(0.3)
+            ->Unit(benchmark::kMillisecond);
     }
     benchmark::RegisterBenchmark("search/build_index", BM_BuildIndex)
         ->Iterations(2)

@@ -22,6 +22,13 @@ const Entry kCommands[] = {
     {"config", qbr::cli::configCommand,
      "config [--log-dir DIR] [--download-dir DIR] [--user ID]\n"
      "  quenbrill-cli config --show"},
+    {"search", qbr::cli::searchCommand,
+     "search [--catalog BASE] [--romaji] [--encoding utf8|sjis] QUERY..."},
+    {"missing", qbr::cli::missingCommand,
+     "missing [--catalog BASE] [--download-dir DIR] [--encoding utf8|sjis]"},
+    {"orphans", qbr::cli::orphansCommand, "orphans [--catalog BASE] [--download-dir DIR]"},
+    {"export", qbr::cli::exportCommand,
+     "export --format csv|json [--catalog BASE] [--download-dir DIR] [--encoding utf8|sjis]"},
 };
 
 void printUsage(std::FILE* to) {

@@ -65,9 +65,13 @@ std::vector<std::string> Romaji::readings(std::string_view word) const {
 
 struct Romaji::Dictionary {};
 
-bool Romaji::available() { return false; }
+bool Romaji::available() {
+    return false;
+}
 
-Romaji::Romaji() { throw std::runtime_error("this build has no romaji search (C/Migemo)"); }
+Romaji::Romaji() {
+    throw std::runtime_error("this build has no romaji search (C/Migemo)");
+}
 
 Romaji::~Romaji() = default;
 

@@ -9,7 +9,9 @@ namespace qbr::search {
 
 namespace {
 
-bool isBlank(char c) { return c == ' ' || c == '\t' || c == '\n' || c == '\r' || c == '\f'; }
+bool isBlank(char c) {
+    return c == ' ' || c == '\t' || c == '\n' || c == '\r' || c == '\f';
+}
 
 std::vector<std::string> splitAtBlanks(std::string_view text) {
     std::vector<std::string> words;

@@ -22,8 +22,12 @@ constexpr char16_t kKatakanaFirst = 0x30A0;
 constexpr std::size_t kBlock = 0x60;
 constexpr char16_t kProlongedSoundMark = 0x30FC;
 
-bool isHiragana(char32_t c) { return c >= kHiraganaFirst && c < kHiraganaFirst + kBlock; }
-bool isKatakana(char32_t c) { return c >= kKatakanaFirst && c < kKatakanaFirst + kBlock; }
+bool isHiragana(char32_t c) {
+    return c >= kHiraganaFirst && c < kHiraganaFirst + kBlock;
+}
+bool isKatakana(char32_t c) {
+    return c >= kKatakanaFirst && c < kKatakanaFirst + kBlock;
+}
 
 // UTF-8, with a lone surrogate written as the three bytes of its code point.
 void appendUtf8(char32_t c, std::string& out) {
@@ -116,8 +120,7 @@ TextFolder::TextFolder() : tables_(std::make_unique<Tables>()) {
         for (std::size_t j = 0; j < kBlock; ++j) {
             const char16_t other = static_cast<char16_t>(kKatakanaFirst + j);
             if (other != c && named(other, "KATAKANA LETTER") && !named(other, "SMALL") &&
-                named(c, "SMALL") &&
-                same(icu::UnicodeString(c), icu::UnicodeString(other))) {
+                named(c, "SMALL") && same(icu::UnicodeString(c), icu::UnicodeString(other))) {
                 tables_->representative[i] = other;
                 break;
             }

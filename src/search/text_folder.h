@@ -46,8 +46,7 @@ class TextFolder {
   private:
     struct Tables;
     // Folds one normalization segment (or a whole text) after NFKC: kana rules, then UTF-8.
-    void foldNormalized(std::u16string_view normalized, char32_t& previous,
-                        std::string& out) const;
+    void foldNormalized(std::u16string_view normalized, char32_t& previous, std::string& out) const;
 
     std::unique_ptr<Tables> tables_;
 };

@@ -10,7 +10,9 @@
 namespace qbr::search {
 namespace {
 
-std::string sjis(std::u16string_view text) { return platform::encodeCp932(text); }
+std::string sjis(std::u16string_view text) {
+    return platform::encodeCp932(text);
+}
 
 // A small catalog with one item for each folding rule.
 class SearchFixture : public ::testing::Test {
@@ -18,16 +20,19 @@ class SearchFixture : public ::testing::Test {
     SearchFixture() {
         TreeNode* games = catalog.AddForum(sjis(u"ゲーム"));
         TreeNode* tools = catalog.AddForum("TOOLS");
-        catalog.AddItem(*games, sjis(u"ﾊﾟｽﾞﾙ ｹﾞｰﾑ"),
-                        {sjis(u"落ち物パズルです"), sjis(u"ＬＨＡで圧縮"), test::kFileName,
-                         "PUZZLE.LZH"});
+        catalog.AddItem(
+            *games, sjis(u"ﾊﾟｽﾞﾙ ｹﾞｰﾑ"),
+            {sjis(u"落ち物パズルです"), sjis(u"ＬＨＡで圧縮"), test::kFileName, "PUZZLE.LZH"});
         catalog.AddItem(*games, sjis(u"ハズル"), {"no voiced sign"});
         catalog.AddItem(*tools, "LHA Utility",
                         {sjis(u"アーカイバ"), test::kFileName + "$", "LHA.EXE"});
         catalog.AddItem(*tools, sjis(u"メア"), {sjis(u"ﾁｪｯｸ")});
         catalog.AddItem(*tools, sjis(u"ソフト"), {"tool"});
         catalog.AddItem(*tools, sjis(u"らーめんタイマー"), {"timer"});
-        catalog.AddItem(*tools, "A\x80" "B", {"raw byte"});
+        catalog.AddItem(*tools,
+                        "A\x80"
+                        "B",
+                        {"raw byte"});
     }
 
     // The titles of the matching items, decoded, joined by "|".
@@ -69,13 +74,15 @@ TEST_F(SearchFixture, FoldingRules) {
         {"タイマア", "らーめんタイマー"},
         // the forum's name matches all of its items
         {"げえむ", "ﾊﾟｽﾞﾙ ｹﾞｰﾑ|ハズル"},
-        {"tools", "LHA Utility|メア|ソフト|らーめんタイマー|A\xEF\xBF\xBD" "B"},
+        {"tools", "LHA Utility|メア|ソフト|らーめんタイマー|A\xEF\xBF\xBD"
+                  "B"},
         // never across characters: メア is 83 81 83 41, and 81 83 is "＜"; ソ is 83 5C
         {"＜", ""},
         {"<", ""},
         {"\\", ""},
         {"ab", ""}, // an undecodable byte stands between A and B
-        {"a", "ﾊﾟｽﾞﾙ ｹﾞｰﾑ|LHA Utility|A\xEF\xBF\xBD" "B"},
+        {"a", "ﾊﾟｽﾞﾙ ｹﾞｰﾑ|LHA Utility|A\xEF\xBF\xBD"
+              "B"},
         // the marker lines are in every item and are not searched
         {"ファイル名", ""},
         // several words must all match; an ideographic space is a blank too
@@ -152,8 +159,10 @@ TEST(TextFolder, FindInGivesTheCharactersThatFoldedIntoTheMatch) {
 
 TEST(TextFolder, UndecodableBytesMatchOnlyThemselves) {
     const TextFolder& folder = textFolder();
-    const std::string folded = folder.foldCp932("A\x80" "B");
-    EXPECT_EQ(folded, "a\xED\xB2\x80" "b");
+    const std::string folded = folder.foldCp932("A\x80"
+                                                "B");
+    EXPECT_EQ(folded, "a\xED\xB2\x80"
+                      "b");
     EXPECT_EQ(folder.foldCp932("\x80"), folder.foldCp932("\x80"));
     EXPECT_NE(folder.foldCp932("\x80"), folder.foldCp932("\x81"));
 }
