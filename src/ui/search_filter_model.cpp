@@ -33,11 +33,10 @@ SearchFilterModel::SearchFilterModel(CatalogModel& catalogModel, const Catalog& 
 SearchFilterModel::~SearchFilterModel() = default;
 
 void SearchFilterModel::catalogChanged() {
+    // Without a query everything is shown anyway: nothing to do until the next one.
     index_.reset();
     if (filtering())
         rebuild_.start();
-    else
-        refilter();
 }
 
 void SearchFilterModel::prepare() {
@@ -68,11 +67,6 @@ void SearchFilterModel::refilter() {
             matches_.push_back(index_->item(i).node);
             matchSet_.insert(index_->item(i).node);
         }
-    } else {
-        forEachPreOrder(catalog_.top(), [&](const TreeNode& node) {
-            if (node.level() == 2)
-                matches_.push_back(&node);
-        });
     }
     invalidateFilter();
     Q_EMIT matchesChanged(matchCount());

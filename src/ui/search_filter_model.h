@@ -38,12 +38,13 @@ class SearchFilterModel final : public QSortFilterProxyModel {
     // Builds the index now (when the find bar opens), so that the first keystroke is quick.
     void prepare();
 
-    // The items the query matches, in tree order (all items without a query).
+    // The items the query matches, in tree order (none without a query).
     int matchCount() const noexcept { return static_cast<int>(matches_.size()); }
     const std::vector<const TreeNode*>& matches() const noexcept { return matches_; }
 
     // The match after (or before) the node at the proxy index, in tree order, wrapping round;
-    // the first (last) one for an invalid index. Invalid when nothing matches.
+    // the first (last) one for an invalid index. Invalid when nothing matches or there is no
+    // query.
     QModelIndex nextMatch(const QModelIndex& current, bool backwards = false) const;
 
     // Where the query's words occur in a text shown in Memo1, as (start, length) in UTF-16
