@@ -214,5 +214,29 @@ TEST_F(CliReports, ExportJsonKeepsEveryByte) {
                   hex(kGames) + " " + hex("GAMES.LZH") + " False False - a|b\n");
 }
 
+// A span outside the .dat file: the item is still searched by its title and exported without its
+// text, and the status says that something could not be read.
+TEST(CliReportsDamaged, ASpanOutsideTheLinesIsReportedNotHidden) {
+    test::TempDir dir;
+    dir.write("cat.dat", "only line\r\n");
+    dir.write("cat.trr", "Niftyserve-Library\r\n\tF\r\n\t\tBroken\r\n");
+    dir.write("cat.nod", std::string("\x05\0\0\0\x02\0\0\0", 8));
+    auto run = [&](const std::vector<std::string>& args) {
+        return test::runProgram(std::string("'") + std::getenv("QBR_BIN_DIR") +
+                                    "/src/cli/quenbrill-cli'",
+                                args, dir.path() + "stderr.txt");
+    };
+    const test::ProgramRun search = run({"search", "--catalog", dir.path() + "cat", "broken"});
+    EXPECT_EQ(search.status, 1);
+    EXPECT_EQ(search.out, "2\tF\tBroken\n");
+    EXPECT_NE(search.err.find("(5)"), std::string::npos) << search.err;
+
+    const test::ProgramRun json = run({"export", "--format", "json", "--catalog",
+                                       dir.path() + "cat", "--download-dir", dir.path()});
+    EXPECT_EQ(json.status, 1);
+    EXPECT_NE(json.out.find("\"title\":\"Broken\",\"file\":null"), std::string::npos) << json.out;
+    EXPECT_NE(json.out.find("\"text\":null}"), std::string::npos) << json.out;
+}
+
 } // namespace
 } // namespace qbr
