@@ -16,7 +16,7 @@ SearchFilterModel::SearchFilterModel(CatalogModel& catalogModel, const Catalog& 
     rebuild_.setInterval(0);
     connect(&rebuild_, &QTimer::timeout, this, [this] {
         if (filtering())
-            refilter();
+            refilter(true);
     });
     // The index points into the catalog: any change makes it stale. It is dropped at once
     // (nothing may read a removed node through it) and rebuilt once the change is over.
@@ -58,30 +58,35 @@ void SearchFilterModel::setQuery(const QString& typed) {
     refilter();
 }
 
-void SearchFilterModel::refilter() {
+void SearchFilterModel::refilter(bool catalogChanged) {
+    std::vector<const TreeNode*> matches;
+    if (filtering()) {
+        prepare();
+        for (std::size_t i : index_->find(parsed_))
+            matches.push_back(index_->item(i).node);
+    }
+    // Another key that leaves the same items (most keys once a word is typed out) changes
+    // nothing in the tree: the view keeps its selection and draws nothing new.
+    if (!catalogChanged && filtering() == shownFiltered_ && matches == matches_) {
+        Q_EMIT matchesChanged(matchCount());
+        return;
+    }
     // A reset, not invalidateFilter(): that one announces each run of hidden or shown rows
     // on its own, and a tree view answers each announcement with a pass over all its rows, so
     // a query that shows thousands of items among 100 000 took seconds. The view shows the
     // new tree at once; the window expands it and selects its node again.
     beginResetModel();
-    matches_.clear();
-    matchSet_.clear();
-    if (filtering()) {
-        prepare();
-        for (std::size_t i : index_->find(parsed_)) {
-            matches_.push_back(index_->item(i).node);
-            matchSet_.insert(index_->item(i).node);
-        }
-    }
+    matches_ = std::move(matches);
+    matchSet_ = std::unordered_set<const TreeNode*>(matches_.begin(), matches_.end());
+    shownFiltered_ = filtering();
     endResetModel();
     Q_EMIT matchesChanged(matchCount());
 }
 
 bool SearchFilterModel::filterAcceptsRow(int sourceRow, const QModelIndex& sourceParent) const {
-    if (!filtering())
+    if (!shownFiltered_)
         return true;
-    const QModelIndex source = catalogModel_.index(sourceRow, 0, sourceParent);
-    const TreeNode* node = catalogModel_.node(source);
+    const TreeNode* node = catalogModel_.node(catalogModel_.index(sourceRow, 0, sourceParent));
     // Forums and the root are shown through their accepted items (recursive filtering).
     return node && node->level() == 2 && matchSet_.count(node) != 0;
 }

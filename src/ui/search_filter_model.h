@@ -62,7 +62,9 @@ class SearchFilterModel final : public QSortFilterProxyModel {
 
   private:
     void catalogChanged();
-    void refilter();
+    // Runs the query and shows its items; after a change of the catalog the tree is shown anew
+    // even when the same items match.
+    void refilter(bool catalogChanged = false);
 
     CatalogModel& catalogModel_;
     const Catalog& catalog_;
@@ -73,6 +75,8 @@ class SearchFilterModel final : public QSortFilterProxyModel {
     search::Query parsed_;
     std::vector<const TreeNode*> matches_;
     std::unordered_set<const TreeNode*> matchSet_;
+    // Whether the rows shown are filtered (the query of the last reset had words).
+    bool shownFiltered_ = false;
     // Coalesces the changes of one scan or delete into one rebuild.
     QTimer rebuild_;
 };

@@ -90,7 +90,14 @@ TEST(SearchFilterModel, ShowsMatchingItemsAndTheirForums) {
     ASSERT_EQ(changed.count(), 1);
     EXPECT_EQ(changed.last().at(0).toInt(), 2);
 
+    // A key that leaves the same items leaves the tree (and the view's selection) alone.
+    QSignalSpy resets(&f.filter, &QAbstractItemModel::modelReset);
+    f.filter.setQuery(QStringLiteral(u"ぱずる"));
+    EXPECT_EQ(resets.count(), 0);
+    EXPECT_EQ(changed.count(), 2);
+
     f.filter.setQuery(QStringLiteral(u"パズル shooter"));
+    EXPECT_EQ(resets.count(), 1);
     EXPECT_EQ(f.filter.matchCount(), 0);
     EXPECT_TRUE(f.shown().empty());
 
