@@ -25,7 +25,7 @@ build="$root/build-bench"
 # 105329); only the Release build sees it, so only this build turns it off.
 cmake -S "$root" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release -DQBR_BENCH=ON -DQBR_WERROR=ON \
     -DQBR_TESTS=OFF -DQBR_GUI=OFF -DCMAKE_CXX_FLAGS=-Wno-restrict >/dev/null
-cmake --build "$build" -j2 --target qbr_bench qbr_bench_memory quenbrill-genlogs
+cmake --build "$build" -j2 --target qbr_bench qbr_bench_memory qbr_bench_search quenbrill-genlogs
 
 work=$(mktemp -d /tmp/qbr-bench.XXXXXX)
 cleanup() {
@@ -45,9 +45,12 @@ find "$work/logs" -type f -exec cat {} + >/dev/null
 echo "== throughput (each figure against a plain pass in the same run)"
 "$build/bench/qbr_bench" --benchmark_color=false --corpus "$work/logs" \
     --catalog-dir "$work/catalog" "${extra[@]}" | tee "$work/bench.txt"
+echo "== search over the 100 000-item catalog"
+"$build/bench/qbr_bench_search" --benchmark_color=false --corpus "$work/logs" \
+    --catalog-dir "$work/catalog" | tee "$work/search.txt"
 echo "== memory of the loaded catalog"
 "$build/bench/qbr_bench_memory" "$work/catalog/bench" | tee "$work/memory.txt"
 
 echo
 echo "== summary"
-grep -h '^summary:' "$work/bench.txt" "$work/memory.txt" | sed 's/^summary: /  /'
+grep -h '^summary:' "$work/bench.txt" "$work/search.txt" "$work/memory.txt" | sed 's/^summary: /  /'

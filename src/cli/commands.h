@@ -15,6 +15,10 @@ int showCommand(const std::vector<std::string>& words);
 int configCommand(const std::vector<std::string>& words);
 int salvageCommand(const std::vector<std::string>& words);
 int archiveCommand(const std::vector<std::string>& words);
+int searchCommand(const std::vector<std::string>& words);
+int missingCommand(const std::vector<std::string>& words);
+int orphansCommand(const std::vector<std::string>& words);
+int exportCommand(const std::vector<std::string>& words);
 
 // Prints a usage error and returns 2.
 int usageError(const std::string& message);

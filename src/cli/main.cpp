@@ -25,6 +25,13 @@ const Entry kCommands[] = {
      "  quenbrill-cli config --show"},
     {"salvage", qbr::cli::salvageCommand, "salvage [--catalog BASE]"},
     {"archive", qbr::cli::archiveCommand, "archive FILE [--encoding utf8|sjis]"},
+    {"search", qbr::cli::searchCommand,
+     "search [--catalog BASE] [--romaji] [--encoding utf8|sjis] QUERY..."},
+    {"missing", qbr::cli::missingCommand,
+     "missing [--catalog BASE] [--download-dir DIR] [--encoding utf8|sjis]"},
+    {"orphans", qbr::cli::orphansCommand, "orphans [--catalog BASE] [--download-dir DIR]"},
+    {"export", qbr::cli::exportCommand,
+     "export --format csv|json [--catalog BASE] [--download-dir DIR] [--encoding utf8|sjis]"},
 };
 
 void printUsage(std::FILE* to) {
