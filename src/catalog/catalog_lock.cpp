@@ -20,4 +20,10 @@ std::unique_ptr<FileLock> lockCatalogIfFree(const CatalogPaths& paths, FileSyste
     return fs.tryLock(paths.lockFile(), error);
 }
 
+void LoadCatalogForReading(Catalog& catalog, const CatalogPaths& paths, FileSystem& fs,
+                           CatalogProgressSink& progress) {
+    const std::unique_ptr<FileLock> lock = lockCatalogIfFree(paths, fs);
+    LoadCatalog(catalog, paths, fs, progress, lock ? LoadMode::Owner : LoadMode::Reader);
+}
+
 } // namespace qbr

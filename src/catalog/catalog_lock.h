@@ -18,4 +18,10 @@ std::unique_ptr<FileLock> lockCatalog(const CatalogPaths& paths, FileSystem& fs)
 // holds it (the reader then changes nothing, not even a save that was cut short).
 std::unique_ptr<FileLock> lockCatalogIfFree(const CatalogPaths& paths, FileSystem& fs);
 
+// Loads a catalog for a program that only reads it (list, show, search, the reports): with
+// the lock when it is free, so that a save cut short is finished first, else beside the program
+// that holds it, reading its save in progress as if it were done and changing nothing.
+void LoadCatalogForReading(Catalog& catalog, const CatalogPaths& paths, FileSystem& fs,
+                           CatalogProgressSink& progress);
+
 } // namespace qbr

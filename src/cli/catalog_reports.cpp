@@ -1,13 +1,14 @@
 #include "cli/catalog_reports.h"
 
-#include "settings/emnifty_settings.h"
-#include "settings/registry_settings.h"
+#include "catalog/catalog_lock.h"
 #include "catalog/error.h"
 #include "catalog/log_scanner.h"
-#include "cli/cli_output.h"
 #include "catalog/silent_progress.h"
+#include "cli/cli_output.h"
 #include "cli/program_paths.h"
 #include "posix/regedit_store.h"
+#include "settings/emnifty_settings.h"
+#include "settings/registry_settings.h"
 
 #include <chrono>
 #include <cmath>
@@ -25,7 +26,7 @@ CatalogPaths reportCatalogPaths(const Args& args) {
 bool loadReportCatalog(const Args& args, Catalog& catalog) {
     SilentProgress progress;
     try {
-        LoadCatalog(catalog, reportCatalogPaths(args), systemFileSystem(), progress);
+        LoadCatalogForReading(catalog, reportCatalogPaths(args), systemFileSystem(), progress);
     } catch (const Error& error) {
         printError(error.text());
         return false;
@@ -40,8 +41,8 @@ std::optional<std::string> reportDownloadFolder(const Args& args) {
     try {
         platform::RegeditStore store(platform::RegeditStore::defaultPath());
         if (const auto key = store.openExistingUserKey(kEmNiftyKey)) {
-            const std::string user = readText(*key, "Settings", "RecentUserID", {});
-            downPath = withSeparator(readText(*key, user, "DownPath", {}));
+            std::string user, logPath;
+            readEmNiftyFolders(*key, user, logPath, downPath);
         }
     } catch (const Error& error) {
         printError(error.text());

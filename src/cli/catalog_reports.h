@@ -1,9 +1,9 @@
 #pragma once
 
-#include "pane/detail_pane.h"
 #include "catalog/catalog.h"
 #include "catalog/catalog_files.h"
 #include "cli/cli_args.h"
+#include "pane/detail_pane.h"
 
 #include <optional>
 #include <string>

@@ -34,12 +34,8 @@ int load(const std::vector<std::string>& words, Loaded& loaded, std::vector<std:
         return usageError("--catalog needs a file name");
     SilentProgress progress;
     try {
-        // Reading works beside a program that holds the catalog; only a program that holds
-        // the lock may finish a save that was cut short.
-        const CatalogPaths paths = CatalogPaths::fromBase(args->get("catalog"));
-        FileSystem& fs = systemFileSystem();
-        const std::unique_ptr<FileLock> lock = lockCatalogIfFree(paths, fs);
-        LoadCatalog(loaded.catalog, paths, fs, progress, lock ? LoadMode::Owner : LoadMode::Reader);
+        LoadCatalogForReading(loaded.catalog, CatalogPaths::fromBase(args->get("catalog")),
+                              systemFileSystem(), progress);
     } catch (const Error& error) {
         printError(error.text());
         return 1;

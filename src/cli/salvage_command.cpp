@@ -1,10 +1,10 @@
 #include "catalog/catalog_lock.h"
 #include "catalog/catalog_salvage.h"
 #include "catalog/error.h"
+#include "catalog/silent_progress.h"
 #include "cli/cli_args.h"
 #include "cli/cli_output.h"
 #include "cli/commands.h"
-#include "catalog/silent_progress.h"
 #include "cli/program_paths.h"
 #include "posix/cp932_codec.h"
 
