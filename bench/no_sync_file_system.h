@@ -24,6 +24,13 @@ class NoSyncFileSystem final : public FileSystem {
     std::unique_ptr<OutputFile> create(const std::string& path, int& error) override;
     std::unique_ptr<OutputFile>
     createTemporaryBeside(const std::string& path, std::string& temporaryPath, int& error) override;
+    std::unique_ptr<OutputFile> createLike(const std::string& path, const std::string& model,
+                                           int& error) override;
+    std::unique_ptr<OutputFile> createExclusive(const std::string& path, int& error) override;
+    std::string resolveLink(const std::string& path) override { return inner_.resolveLink(path); }
+    std::unique_ptr<FileLock> tryLock(const std::string& path, int& error) override {
+        return inner_.tryLock(path, error);
+    }
     int rename(const std::string& from, const std::string& to) override {
         return inner_.rename(from, to);
     }

@@ -6,6 +6,7 @@
 // the files that the save benchmarks write.
 
 #include "bench_catalog.h"
+#include "bench_main.h"
 #include "catalog/catalog_files.h"
 #include "catalog/error.h"
 #include "catalog/log_reader.h"
@@ -399,12 +400,5 @@ int run(int argc, char** argv) {
 } // namespace
 
 int main(int argc, char** argv) {
-    try {
-        return run(argc, argv);
-    } catch (const Error& e) {
-        std::fprintf(stderr, "qbr_bench: %s\n", e.text().c_str());
-    } catch (const std::exception& e) {
-        std::fprintf(stderr, "qbr_bench: %s\n", e.what());
-    }
-    return 1;
+    return qbr::bench::runReportingErrors("qbr_bench", [&] { return run(argc, argv); });
 }

@@ -5,9 +5,11 @@
 // as for qbr_bench, which makes the catalog in DIR when it is not there yet.
 
 #include "bench_catalog.h"
+#include "bench_main.h"
 #include "catalog/catalog_files.h"
 #include "catalog/error.h"
 #include "catalog/log_scanner.h"
+#include "catalog/silent_progress.h"
 #include "null_sinks.h"
 #include "posix/cp932_codec.h"
 #include "ratio_reporter.h"
@@ -110,7 +112,7 @@ int run(int argc, char** argv) {
     }
     Setup& s = setup();
     const CatalogPaths paths = ensureBenchCatalog(catalogDir, withSeparator(corpus), {});
-    NullCatalogProgress progress;
+    SilentProgress progress;
     LoadCatalog(s.catalog, paths, systemFileSystem(), progress);
     s.index = std::make_unique<search::SearchIndex>(s.catalog);
     const std::string title = someTitle(s.catalog);
@@ -155,12 +157,5 @@ int run(int argc, char** argv) {
 } // namespace
 
 int main(int argc, char** argv) {
-    try {
-        return run(argc, argv);
-    } catch (const Error& e) {
-        std::fprintf(stderr, "qbr_bench_search: %s\n", e.text().c_str());
-    } catch (const std::exception& e) {
-        std::fprintf(stderr, "qbr_bench_search: %s\n", e.what());
-    }
-    return 1;
+    return qbr::bench::runReportingErrors("qbr_bench_search", [&] { return run(argc, argv); });
 }

@@ -3,41 +3,22 @@
 #include "catalog/catalog.h"
 #include "catalog/catalog_files.h"
 #include "catalog/error.h"
+#include "catalog_input.h"
 #include "support/memory_file_system.h"
 
 #include <cstddef>
 #include <cstdint>
 #include <string>
 
-namespace {
-
-struct Quiet final : qbr::CatalogProgressSink {
-    void begin(std::string_view) override {}
-    void setPosition(int percent) override {
-        if (percent < 0 || percent >= 100)
-            __builtin_trap();
-    }
-    void end() override {}
-};
-
-} // namespace
+namespace {} // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-    // The input is the .dat, the .trr and the .nod, separated by the bytes "@@".
-    const std::string input(reinterpret_cast<const char*>(data), size);
-    const std::size_t cut1 = input.find("@@");
-    const std::size_t cut2 = cut1 == std::string::npos ? cut1 : input.find("@@", cut1 + 2);
     const qbr::CatalogPaths paths = qbr::CatalogPaths::fromBase("/c/q");
     qbr::MemoryFileSystem fs;
-    fs.put(paths.dat(), input.substr(0, cut1));
-    if (cut1 != std::string::npos)
-        fs.put(paths.trr(),
-               input.substr(cut1 + 2, cut2 == std::string::npos ? cut2 : cut2 - cut1 - 2));
-    if (cut2 != std::string::npos)
-        fs.put(paths.nod(), input.substr(cut2 + 2));
+    qbr::fuzz::putCatalogFiles(data, size, paths, fs);
 
     qbr::Catalog catalog;
-    Quiet quiet;
+    qbr::fuzz::QuietProgress quiet;
     try {
         qbr::LoadCatalog(catalog, paths, fs, quiet);
     } catch (const qbr::Error&) {

@@ -4,6 +4,7 @@
 #include "catalog/catalog_files.h"
 #include "catalog/catalog_salvage.h"
 #include "catalog/error.h"
+#include "catalog_input.h"
 #include "support/memory_file_system.h"
 
 #include <algorithm>
@@ -13,12 +14,6 @@
 #include <string>
 
 namespace {
-
-struct Quiet final : qbr::CatalogProgressSink {
-    void begin(std::string_view) override {}
-    void setPosition(int) override {}
-    void end() override {}
-};
 
 std::map<std::string, int> lineCounts(const qbr::LineStore& lines) {
     std::map<std::string, int> counts;
@@ -30,23 +25,13 @@ std::map<std::string, int> lineCounts(const qbr::LineStore& lines) {
 } // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-    // The input is the .dat, the .trr and the .nod, separated by the bytes "@@".
-    const std::string input(reinterpret_cast<const char*>(data), size);
-    const std::size_t cut1 = input.find("@@");
-    const std::size_t cut2 = cut1 == std::string::npos ? cut1 : input.find("@@", cut1 + 2);
     const qbr::CatalogPaths paths = qbr::CatalogPaths::fromBase("/c/q");
     qbr::MemoryFileSystem fs;
-    std::string dat = input.substr(0, cut1);
-    fs.put(paths.dat(), dat);
-    if (cut1 != std::string::npos)
-        fs.put(paths.trr(),
-               input.substr(cut1 + 2, cut2 == std::string::npos ? cut2 : cut2 - cut1 - 2));
-    if (cut2 != std::string::npos)
-        fs.put(paths.nod(), input.substr(cut2 + 2));
+    std::string dat = qbr::fuzz::putCatalogFiles(data, size, paths, fs);
 
     qbr::SalvageReport report;
     qbr::Catalog salvaged = qbr::salvageCatalog(paths, fs, report);
-    Quiet quiet;
+    qbr::fuzz::QuietProgress quiet;
     try {
         qbr::SaveCatalog(salvaged, paths, fs, quiet);
     } catch (const qbr::Error&) {

@@ -4,9 +4,11 @@
 //   qbr_bench_find [--benchmark_*...] --corpus LOG_DIR --catalog-dir DIR
 // as for qbr_bench, which makes the catalog in DIR when it is not there yet.
 #include "bench_catalog.h"
+#include "bench_main.h"
 #include "catalog/catalog_files.h"
 #include "catalog/error.h"
 #include "catalog/log_scanner.h"
+#include "catalog/silent_progress.h"
 #include "null_sinks.h"
 #include "posix/cp932_codec.h"
 #include "ratio_reporter.h"
@@ -87,7 +89,7 @@ int run(int argc, char** argv) {
                2;
     Setup& s = setup();
     const CatalogPaths paths = bench::ensureBenchCatalog(catalogDir, withSeparator(corpus), {});
-    bench::NullCatalogProgress progress;
+    SilentProgress progress;
     LoadCatalog(s.catalog, paths, systemFileSystem(), progress);
     s.index = std::make_unique<search::SearchIndex>(s.catalog);
     s.model = std::make_unique<ui::CatalogModel>(s.catalog, ui::Pictures::treePictures());
@@ -142,12 +144,5 @@ int run(int argc, char** argv) {
 } // namespace
 
 int main(int argc, char** argv) {
-    try {
-        return run(argc, argv);
-    } catch (const Error& e) {
-        std::fprintf(stderr, "qbr_bench_find: %s\n", e.text().c_str());
-    } catch (const std::exception& e) {
-        std::fprintf(stderr, "qbr_bench_find: %s\n", e.what());
-    }
-    return 1;
+    return qbr::bench::runReportingErrors("qbr_bench_find", [&] { return run(argc, argv); });
 }
